@@ -1,0 +1,11 @@
+#include "functions.h"
+
+#include <sqlite3.h>
+
+namespace jet::sql {
+
+void registerFunctions(sqlite3 *)
+{
+}
+
+} // namespace jet::sql
