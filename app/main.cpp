@@ -4,6 +4,7 @@
 
 int main(int argc, char **argv)
 {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Ovixian"));
     QApplication::setApplicationName(QStringLiteral("Ovixian"));

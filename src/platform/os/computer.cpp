@@ -1,0 +1,12 @@
+#include "computer.h"
+
+#include <QSysInfo>
+
+namespace os {
+
+QString computerName()
+{
+    return QSysInfo::machineHostName();
+}
+
+} // namespace os

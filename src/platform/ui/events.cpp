@@ -1,0 +1,12 @@
+#include "events.h"
+
+#include <QCoreApplication>
+
+namespace ui {
+
+void doEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+} // namespace ui
