@@ -29,7 +29,10 @@ double number(const QVariant &value)
         detail::NumericText n;
         if (!detail::parseNumeric(value.toString(), n))
             detail::raise(err::TypeMismatch);
-        return detail::toDouble(n);
+        const double d = detail::toDouble(n);
+        if (!std::isfinite(d))
+            detail::raise(err::Overflow);
+        return d;
     }
     case Kind::Other: break;
     }

@@ -167,7 +167,7 @@ int nameIndex(QStringView word, const char *const *names, int count)
     return -1;
 }
 
-bool tokenize(QStringView text, std::array<Token, 16> &tokens, int &count)
+bool tokenize(QStringView text, std::array<Token, 24> &tokens, int &count)
 {
     count = 0;
     const qsizetype n = text.size();
@@ -244,7 +244,7 @@ int windowYear(int year, int digits)
 
 bool parseGeneral(QStringView text, QDateTime &out)
 {
-    std::array<Token, 16> tokens;
+    std::array<Token, 24> tokens;
     int count = 0;
     if (!tokenize(text, tokens, count))
         return false;

@@ -64,6 +64,7 @@ TEST(VbConvert, ErrorsOfConversions)
         {[] { vb::CInt(text("")); }, vb::err::TypeMismatch},
         {[] { vb::CInt(text("12abc")); }, vb::err::TypeMismatch},
         {[] { vb::CDbl(QVariant()); }, vb::err::InvalidUseOfNull},
+        {[] { vb::CDbl(text("1e400")); }, vb::err::Overflow},
         {[] { vb::CCur(text("abc")); }, vb::err::TypeMismatch},
         {[] { vb::CDate(text("abc")); }, vb::err::TypeMismatch},
         {[] { vb::CDate(text("31/02/2010")); }, vb::err::TypeMismatch},

@@ -25,6 +25,11 @@ TEST(VbMath, RoundingFamilies)
         EXPECT_EQ(vb::Sgn(c.x), c.sgn) << c.x;
         EXPECT_EQ(vb::Abs(c.x), std::fabs(c.x));
     }
+    // On the scaled double, as the runtime does: 1.615 * 100 is 161.5 and rounds to even.
+    EXPECT_DOUBLE_EQ(vb::Round(1.615, 2), 1.62);
+    EXPECT_DOUBLE_EQ(vb::Round(1.605, 2), 1.6);
+    EXPECT_DOUBLE_EQ(vb::Round(58.55, 1), 58.6);
+    EXPECT_DOUBLE_EQ(vb::Round(-1.615, 2), -1.62);
     EXPECT_DOUBLE_EQ(vb::Round(0.125, 2), 0.12);
     EXPECT_DOUBLE_EQ(vb::Round(0.375, 2), 0.38);
     EXPECT_DOUBLE_EQ(vb::Round(1234.5678, 3), 1234.568);
