@@ -38,7 +38,11 @@ constexpr long TypeMismatch = -2147217913;    // data type mismatch in criteria 
 constexpr long WriteConflict = -2147217864;   // the row changed or was deleted since it was read
 constexpr long ColumnExists = -2147217887;    // a field of that name already exists (ADD COLUMN)
 constexpr long ClosedObject = 3704;           // operation not allowed when the object is closed
+constexpr long OpenObject = 3705;             // operation not allowed when the object is open
+constexpr long NoTransaction = -2147168242;   // commit or roll back without a transaction
+constexpr long NotUpdatable = -2147217911;    // the field or recordset cannot be updated
 constexpr long NoCurrentRecord = 3021;        // BOF or EOF is true, or the record was deleted
+constexpr long InvalidArgument = 3001;        // an argument out of range (a record position)
 constexpr long ItemNotFound = 3265;           // item not found in this collection (field name)
 } // namespace err
 

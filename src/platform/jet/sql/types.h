@@ -28,11 +28,23 @@ struct Column
 {
     QString name;
     JetType type = JetType::Unknown;
-    int size = 0;          // characters for text; 0 elsewhere
+    int size = 0; // characters for text; 0 elsewhere
     bool nullable = true;
     QVariant defaultValue; // null when there is none
     bool primaryKey = false;
 };
+
+// The type a column is declared with in the SQLite file (what PRAGMA table_info reports as its
+// type): the Jet type stays readable and SQLite's type affinity fits it. "TEXT(50)", "LONGTEXT",
+// "LONG", "SHORT", "BYTE", "REAL" (Single), "DOUBLE", "CURRENCY", "DATETIME", "YESNO"; a COUNTER
+// is "INTEGER", the table's INTEGER PRIMARY KEY AUTOINCREMENT. Text columns are also declared
+// COLLATE NOCASE, which is not part of the type.
+QString declaredType(const Column &column);
+
+// A column as the file describes it (PRAGMA table_info: name, type, notnull, dflt_value, pk),
+// isAutoincrementTable telling whether the table was created with AUTOINCREMENT.
+Column columnFromDeclared(const QString &name, const QString &declaredTypeText, bool notnull,
+                          const QString &defaultText, bool pk, bool isAutoincrementTable);
 
 // What the translator needs to know of the open file's tables.
 class Catalog

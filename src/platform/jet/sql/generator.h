@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/jet/sql/ast.h"
+
+#include <QString>
+
+namespace jet::sql {
+
+// Writes a bound syntax tree out as SQLite SQL.
+class Generator
+{
+public:
+    explicit Generator(const QString &sql)
+        : m_sql(sql)
+    {
+        m_out.reserve(sql.size() * 2 + 64);
+    }
+
+    // The text written so far; take() hands it over and starts afresh.
+    QString take();
+
+    // A whole query; named: every result column gets its name (top level and derived tables).
+    void query(const ast::Query &q, bool named);
+    // As query(), with each item of a single SELECT converted for the column it is written into.
+    void insertQuery(const ast::Query &q, const std::vector<JetType> &targets);
+    void value(const ast::Expr &e);     // an expression whose value is used (truth values as -1/0)
+    void condition(const ast::Expr &e); // an expression used as a condition
+    // A value written into a column of the given type (text into DATE reads day first).
+    void assigned(const ast::Expr &e, JetType target);
+    void source(const ast::Source &s);
+
+    void append(const QString &text) { m_out += text; }
+    void append(QLatin1String text) { m_out += text; }
+    void identifier(const QString &name);
+    void literal(const QString &text); // a quoted SQL text literal
+
+private:
+    const QString &m_sql;
+    QString m_out;
+
+    void select(const ast::Select &s, bool named, bool collateText,
+                const std::vector<JetType> *targets);
+    void raw(const ast::Expr &e);
+    void column(const ast::Expr &e);
+    void comparison(const ast::Expr &e);
+    void arithmetic(const ast::Expr &e);
+    void call(const ast::Expr &e);
+    void operand(const ast::Expr &e, bool castToNumber);
+    void orderTerm(const ast::Expr &e);
+};
+
+} // namespace jet::sql
