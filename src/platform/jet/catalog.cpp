@@ -1,0 +1,108 @@
+#include "catalog.h"
+
+#include "statement.h"
+
+#include "platform/jet/sql/translator.h"
+
+#include <sqlite3.h>
+
+namespace jet {
+
+FileCatalog::FileCatalog(sqlite3 *db)
+    : m_db(db)
+{}
+
+FileCatalog::~FileCatalog() = default;
+
+void FileCatalog::setDatabase(sqlite3 *db)
+{
+    m_versionQuery.reset();
+    m_db = db;
+    m_schemaVersion = -1;
+    invalidate();
+}
+
+void FileCatalog::invalidate()
+{
+    m_columns.clear();
+    m_tables.reset();
+    // Translations depend on the tables they name. (Nothing to forget when the file
+    // closes: the next file clears them when it opens.)
+    if (m_db)
+        sql::clearTranslationCache();
+}
+
+void FileCatalog::sync()
+{
+    if (!m_db)
+        return;
+    if (!m_versionQuery)
+        m_versionQuery =
+            std::make_unique<detail::Statement>(m_db, QStringLiteral("PRAGMA schema_version"));
+    const qint64 now = m_versionQuery->step() ? m_versionQuery->columnInt(0) : -1;
+    m_versionQuery->reset();
+    if (now != m_schemaVersion) {
+        invalidate();
+        m_schemaVersion = now;
+    }
+}
+
+QStringList FileCatalog::tables() const
+{
+    if (!m_tables) {
+        QStringList names;
+        if (m_db) {
+            detail::Statement list(
+                m_db,
+                QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name "
+                               "NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name COLLATE NOCASE"));
+            while (list.step())
+                names << list.column(0).toString();
+        }
+        m_tables = names;
+    }
+    return *m_tables;
+}
+
+std::optional<QString> FileCatalog::tableName(const QString &table) const
+{
+    for (const QString &name : tables())
+        if (name.compare(table, Qt::CaseInsensitive) == 0)
+            return name;
+    return std::nullopt;
+}
+
+std::optional<std::vector<Column>> FileCatalog::columns(const QString &table) const
+{
+    const QString key = table.toLower();
+    if (const auto it = m_columns.constFind(key); it != m_columns.constEnd())
+        return *it;
+    std::optional<std::vector<Column>> result;
+    const auto name = m_db ? tableName(table) : std::nullopt;
+    if (name) {
+        // COUNTER is an INTEGER PRIMARY KEY of a table made with AUTOINCREMENT.
+        detail::Statement definition(
+            m_db,
+            QStringLiteral("SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = ?1"));
+        definition.bind(1, *name);
+        const bool autoincrement =
+            definition.step() && definition.column(0).toString().contains(
+                                     QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive);
+        definition.reset();
+
+        detail::Statement info(m_db,
+                               QStringLiteral("SELECT name, type, \"notnull\", dflt_value, pk "
+                                              "FROM pragma_table_info(?1)"));
+        info.bind(1, *name);
+        std::vector<Column> columns;
+        while (info.step())
+            columns.push_back(columnFromDeclared(
+                info.column(0).toString(), info.column(1).toString(), info.columnInt(2) != 0,
+                info.column(3).toString(), info.columnInt(4) > 0, autoincrement));
+        result = std::move(columns);
+    }
+    m_columns.insert(key, result);
+    return result;
+}
+
+} // namespace jet

@@ -1,0 +1,234 @@
+#include "rowsource.h"
+
+#include "statement.h"
+
+#include "platform/jet/connection.h"
+
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace jet::detail {
+
+TablePager::TablePager(Connection &connection, QString rowsSql, Statement rows, QString table,
+                       int columnCount, QString jetSql)
+    : m_connection(connection)
+    , m_rowsSql(std::move(rowsSql))
+    , m_rowsQuery(std::move(rows))
+    , m_table(std::move(table))
+    , m_columnCount(columnCount)
+    , m_jetSql(std::move(jetSql))
+{}
+
+const std::vector<qint64> &TablePager::keys()
+{
+    if (!m_keys) {
+        // Prepared again when the connection was closed and opened since.
+        sqlite3 *db = m_connection.openHandle();
+        if (!m_rowsQuery || sqlite3_db_handle(m_rowsQuery->handle()) != db)
+            m_rowsQuery.emplace(Statement::cached(db, m_rowsSql, m_jetSql));
+        std::vector<qint64> keys;
+        std::vector<Row> first;
+        while (m_rowsQuery->step()) {
+            keys.push_back(m_rowsQuery->columnInt(0));
+            if (first.size() < size_t(PageSize)) {
+                Row row;
+                row.rowid = keys.back();
+                row.values.reserve(size_t(m_columnCount));
+                for (int c = 1; c <= m_columnCount; ++c)
+                    row.values.push_back(m_rowsQuery->column(c));
+                first.push_back(std::move(row));
+            }
+        }
+        m_rowsQuery.reset();
+        // Rows this recordset added before: at their place when the query gives them,
+        // else at the end, as a static recordset keeps its new rows.
+        const size_t queried = keys.size();
+        for (const Row &row : m_added)
+            if (std::find(keys.begin(), keys.end(), *row.rowid) == keys.end())
+                keys.push_back(*row.rowid);
+        m_added.clear();
+        m_keys = std::move(keys);
+        if (queried == m_keys->size() || queried >= size_t(PageSize)) {
+            m_pages[0] = std::move(first);
+            m_pageOrder.push_back(0);
+        }
+    }
+    return *m_keys;
+}
+
+qint64 TablePager::count()
+{
+    return qint64(keys().size());
+}
+
+std::vector<Row> &TablePager::page(qint64 pageNumber)
+{
+    if (auto it = m_pages.find(pageNumber); it != m_pages.end()) {
+        std::erase(m_pageOrder, pageNumber);
+        m_pageOrder.push_back(pageNumber);
+        return it->second;
+    }
+    const std::vector<qint64> &all = keys();
+    const size_t first = size_t(pageNumber) * PageSize;
+    const size_t last = std::min(all.size(), first + PageSize);
+
+    QString list;
+    list.reserve(int(last - first) * 8);
+    for (size_t i = first; i < last; ++i) {
+        if (i > first)
+            list += QLatin1Char(',');
+        list += QString::number(all[i]);
+    }
+    QHash<qint64, Row> found;
+    Statement query(
+        m_connection.openHandle(),
+        QStringLiteral("SELECT _rowid_, * FROM %1 WHERE _rowid_ IN (%2)").arg(m_table, list),
+        m_jetSql);
+    while (query.step()) {
+        Row row;
+        row.rowid = query.columnInt(0);
+        row.values.reserve(size_t(m_columnCount));
+        for (int c = 1; c <= m_columnCount; ++c)
+            row.values.push_back(query.column(c));
+        found.insert(*row.rowid, std::move(row));
+    }
+    std::vector<Row> rows;
+    rows.reserve(last - first);
+    for (size_t i = first; i < last; ++i) {
+        auto it = found.find(all[i]);
+        if (it != found.end()) {
+            rows.push_back(std::move(*it));
+        } else {
+            // Deleted by someone else since the keys were read.
+            Row gone;
+            gone.rowid = all[i];
+            gone.gone = true;
+            gone.values.resize(size_t(m_columnCount));
+            rows.push_back(std::move(gone));
+        }
+    }
+    if (m_pageOrder.size() >= PagesKept) {
+        m_pages.erase(m_pageOrder.front());
+        m_pageOrder.erase(m_pageOrder.begin());
+    }
+    m_pageOrder.push_back(pageNumber);
+    return m_pages[pageNumber] = std::move(rows);
+}
+
+Row &TablePager::row(qint64 index)
+{
+    return page(index / PageSize)[size_t(index % PageSize)];
+}
+
+void TablePager::remove(qint64 index)
+{
+    std::vector<qint64> &all = *m_keys;
+    all.erase(all.begin() + index);
+    m_pages.clear();
+    m_pageOrder.clear();
+}
+
+std::optional<qint64> TablePager::append(Row row)
+{
+    if (!m_keys) {
+        m_added.push_back(std::move(row));
+        return std::nullopt;
+    }
+    m_keys->push_back(*row.rowid);
+    const qint64 index = qint64(m_keys->size()) - 1;
+    // Only the last page can hold the new row; read it again when it is next needed.
+    m_pages.erase(index / PageSize);
+    std::erase(m_pageOrder, index / PageSize);
+    return index;
+}
+
+Row *TablePager::added(qint64 rowid)
+{
+    for (Row &row : m_added)
+        if (row.rowid == rowid)
+            return &row;
+    return nullptr;
+}
+
+qint64 TablePager::indexOfAdded(qint64 rowid)
+{
+    const std::vector<qint64> &all = keys();
+    const auto it = std::find(all.begin(), all.end(), rowid);
+    return it == all.end() ? qint64(all.size()) : qint64(it - all.begin());
+}
+
+namespace {
+
+// Where the keyword `word` stands at the top level of `sql` (outside quotes, brackets
+// and parentheses), searching from `from`; -1 when it does not.
+qsizetype topLevelKeyword(const QString &sql, QLatin1String word, qsizetype from)
+{
+    int depth = 0;
+    const qsizetype n = sql.size();
+    auto isNameChar = [](QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); };
+    for (qsizetype i = from; i < n; ++i) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') ||
+            c == QLatin1Char('[')) {
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            for (++i; i < n && sql.at(i) != close; ++i) {
+            }
+            continue;
+        }
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (depth == 0 && (i == 0 || !isNameChar(sql.at(i - 1))) &&
+                 QStringView(sql).mid(i, word.size()).compare(word, Qt::CaseInsensitive) == 0 &&
+                 (i + word.size() >= n || !isNameChar(sql.at(i + word.size()))))
+            return i;
+    }
+    return -1;
+}
+
+// The position just after a leading SELECT, or -1.
+qsizetype afterSelect(const QString &sql)
+{
+    qsizetype i = 0;
+    while (i < sql.size() && sql.at(i).isSpace())
+        ++i;
+    if (QStringView(sql).mid(i, 6).compare(QLatin1String("SELECT"), Qt::CaseInsensitive) != 0)
+        return -1;
+    i += 6;
+    if (i < sql.size() && !sql.at(i).isSpace())
+        return -1;
+    return i;
+}
+
+} // namespace
+
+std::optional<QString> rowsQueryFor(const QString &selectSql)
+{
+    const qsizetype start = afterSelect(selectSql);
+    if (start < 0)
+        return std::nullopt;
+    const qsizetype from = topLevelKeyword(selectSql, QLatin1String("FROM"), start);
+    if (from < 0)
+        return std::nullopt;
+    const QString list = selectSql.mid(start, from - start).trimmed();
+    QString key;
+    if (list == QLatin1String("*"))
+        key = QStringLiteral("_rowid_");
+    else if (list.endsWith(QLatin1String(".*")) && !list.contains(QLatin1Char(',')))
+        key = list.left(list.size() - 1) + QStringLiteral("_rowid_");
+    else
+        return std::nullopt;
+    return QStringLiteral("SELECT ") + key + QStringLiteral(", ") + list + QLatin1Char(' ') +
+           selectSql.mid(from);
+}
+
+std::optional<QString> withRowid(const QString &selectSql)
+{
+    const qsizetype start = afterSelect(selectSql);
+    if (start < 0)
+        return std::nullopt;
+    return selectSql.left(start) + QStringLiteral(" _rowid_ AS jet_rowid_,") + selectSql.mid(start);
+}
+
+} // namespace jet::detail
