@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace core {
+
+// The list operations the program uses, the same on its three kinds of list
+// control: a list box (QListWidget), a combo box (QComboBox) and the simple
+// combo (ui::SimpleCombo). Any other widget raises vb::Error 438.
+int listCount(QWidget *list);
+void listClear(QWidget *list);
+// Adds an item at the end; the selection stays as it was (none in an empty list).
+void listAddItem(QWidget *list, const QString &text);
+QString listItem(QWidget *list, int index);
+
+// The selected item, -1 when none.
+int listIndex(QWidget *list);
+// Selects an item; -1 selects nothing. An index outside the list raises
+// vb::Error 380 and leaves the selection as it was.
+void setListIndex(QWidget *list, int index);
+
+// A combo box's text (a list box's selected item).
+QString listText(QWidget *list);
+// Puts text into a combo box: the item of that text (without regard to case)
+// becomes the selected one, or none is selected when no item has it. A list box
+// selects the item of that text when there is one and keeps its selection else.
+void setListText(QWidget *list, const QString &text);
+
+} // namespace core

@@ -1,0 +1,55 @@
+#include "upgradesupport.h"
+
+#include "core/centresettings.h"
+#include "core/globaldata.h"
+#include "platform/ui/dialogs.h"
+
+namespace imodData::detail {
+
+Failure currentFailure()
+{
+    try {
+        throw;
+    } catch (const jet::Error &e) {
+        return {e.number(), e.description()};
+    } catch (const vb::Error &e) {
+        return {e.number(), e.description()};
+    } catch (const std::exception &e) {
+        return {0, QString::fromLocal8Bit(e.what())};
+    } catch (...) {
+        return {0, QStringLiteral("Unknown error")};
+    }
+}
+
+QString shortAppName()
+{
+    return Global::CentreSettings().ShortAppName();
+}
+
+void dataErrorBox(const QString &text)
+{
+    ui::Dialogs::msgBox(text, ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Data Error"));
+}
+
+void stepErrorBox(const QString &sentence, const Failure &f)
+{
+    dataErrorBox(sentence + QStringLiteral("\r\nErr#") + QString::number(f.number) +
+                 QStringLiteral(" - ") + f.description + QStringLiteral(".\r\nPlease contact ") +
+                 shortAppName() + QStringLiteral(" support."));
+}
+
+void tableErrorBox(const QString &sentence, const Failure &f)
+{
+    dataErrorBox(sentence + QStringLiteral(" (Err#") + QString::number(f.number) +
+                 QStringLiteral(" - ") + f.description + QStringLiteral("). Please contact ") +
+                 shortAppName() + QStringLiteral(" support."));
+}
+
+std::unique_ptr<jet::Connection> openOwnConnection()
+{
+    auto own = std::make_unique<jet::Connection>(Global::DbConnection().connectionString());
+    own->open();
+    return own;
+}
+
+} // namespace imodData::detail
