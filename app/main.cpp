@@ -1,6 +1,13 @@
-// Starts Ovixian.
+// Starts Ovixian: the splash, then the data-file window and the sign-in.
+#include "platform/ui/forms.h"
+#include "reports/frmrptdetailsform.h"
+#include "shell/appfiles.h"
+#include "shell/frmparent.h"
+#include "shell/frmsplash.h"
+#include "shell/maintenancewindows.h"
+#include "shell/windowregistry.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
@@ -9,9 +16,13 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Ovixian"));
     QApplication::setApplicationName(QStringLiteral("Ovixian"));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Ovixian"));
-    window.resize(1024, 720);
-    window.show();
+    // Every subsystem makes its windows known by name; they reach each other so.
+    shell::RegisterStartupWindows();
+    shell::RegisterMainWindows();
+    shell::RegisterMaintenanceWindows();
+    frmRptDetailsForm::Register();
+
+    shell::InstallApplicationFiles();
+    ui::Forms::shared<frmSplash>();
     return app.exec();
 }

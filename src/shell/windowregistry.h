@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace ui {
+class Form;
+}
+
+// Windows that other parts of the program open by name, without knowing their
+// class: each window's owner registers how to make it; callers ask by name.
+namespace shell {
+
+using WindowMaker = std::function<ui::Form *()>;
+
+// Registers (or replaces) the maker of a window name; an empty maker removes it.
+void RegisterWindow(const QString &name, WindowMaker maker);
+bool IsWindowRegistered(const QString &name);
+
+// The loaded window of that name (ui::Forms), else a new one from its maker,
+// loaded; nullptr when none is loaded and none is registered.
+ui::Form *LoadWindowByName(const QString &name);
+
+// A new window from the maker of that name, loaded, whether or not one is loaded
+// already (windows that open once per request); nullptr when none is registered.
+ui::Form *CreateWindowByName(const QString &name);
+
+} // namespace shell
+
+namespace shell {
+// Registers the start-up windows (frmSplash, frmOpen, frmLoadUp, frmLoading,
+// frmWorkstation) under their names.
+void RegisterStartupWindows();
+} // namespace shell
