@@ -23,7 +23,8 @@ struct Database
 
 // How long a copy waits for other connections to let go of the file.
 constexpr int BusyWaitMs = 10000;
-constexpr int RetrySleepMs = 50;
+// Short waits: a workstation that writes often leaves only brief gaps between its commits.
+constexpr int RetrySleepMs = 5;
 
 [[noreturn]] void fail(const QString &target, const QString &why)
 {
