@@ -1,0 +1,142 @@
+// Opening the big data file as the data-file loader does: the structure verification of
+// an up-to-date file (…/engine), against the same SQLite statements run straight on
+// SQLite's C API (…/sqlite). The statements are those the verification ran, caught on
+// their way into SQLite.
+#include "benchdata.h"
+
+#include "core/centresettings.h"
+#include "core/globaldata.h"
+#include "core/upgrade.h"
+#include "platform/jet/connection.h"
+#include "platform/ui/dialogscript.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Every statement any connection of this process hands to SQLite while catching is on,
+// with its values in place.
+struct StatementCatcher
+{
+    static bool on;
+    static std::vector<std::string> caught;
+
+    static int trace(unsigned, void *, void *p, void *)
+    {
+        if (!on)
+            return 0;
+        auto *stmt = static_cast<sqlite3_stmt *>(p);
+        if (char *sql = sqlite3_expanded_sql(stmt)) {
+            caught.emplace_back(sql);
+            sqlite3_free(sql);
+        }
+        return 0;
+    }
+    static int attach(sqlite3 *db, const char **, const struct sqlite3_api_routines *)
+    {
+        sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &StatementCatcher::trace, nullptr);
+        return SQLITE_OK;
+    }
+};
+bool StatementCatcher::on = false;
+std::vector<std::string> StatementCatcher::caught;
+
+// The big file's copy, open on the program's connection as the loader leaves it.
+struct Fixture
+{
+    QTemporaryDir dir;
+    QString path;
+
+    Fixture()
+    {
+        path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
+        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
+        Global::DatabaseType = QStringLiteral("Jet");
+        Global::CurrentUserId = QStringLiteral("i");
+        Global::CurrentDataFile = QStringLiteral("default.mdb");
+        Global::CentreSettings().setDataFilesDirectory(dir.path());
+        imodData::SetProgramEnd([](int) {});
+        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+// One verification; a box shown or a result other than 0 fails the benchmark.
+bool verifyOnce(benchmark::State &state)
+{
+    ui::DialogScript script(ui::DialogScript::Mode::Record);
+    const int result = imodData::VerifyDatabase();
+    if (result != 0 || !script.shown().isEmpty()) {
+        state.SkipWithError("the verification did not pass without a word");
+        return false;
+    }
+    return true;
+}
+
+void VerifyDatabase_engine(benchmark::State &state)
+{
+    fixture();
+    for (auto _ : state) {
+        if (!verifyOnce(state))
+            break;
+    }
+}
+BENCHMARK(VerifyDatabase_engine)->Name("VerifyDatabase/engine")->Unit(benchmark::kMillisecond);
+
+void VerifyDatabase_sqlite(benchmark::State &state)
+{
+    fixture();
+    // The statements of one verification, as SQLite received them.
+    StatementCatcher::caught.clear();
+    StatementCatcher::on = true;
+    const bool ok = verifyOnce(state);
+    StatementCatcher::on = false;
+    if (!ok)
+        return;
+    const std::vector<std::string> statements = StatementCatcher::caught;
+    const QByteArray file = QFile::encodeName(fixture().path);
+    for (auto _ : state) {
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_busy_timeout(db, 5000);
+        for (const std::string &sql : statements) {
+            sqlite3_stmt *st = nullptr;
+            if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+                while (sqlite3_step(st) == SQLITE_ROW) {
+                }
+            }
+            sqlite3_finalize(st);
+        }
+        sqlite3_close_v2(db);
+    }
+    state.counters["statements"] = double(statements.size());
+}
+BENCHMARK(VerifyDatabase_sqlite)->Name("VerifyDatabase/sqlite")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(&StatementCatcher::attach));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchdata::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    Global::DropDbConnection();
+    return 0;
+}
