@@ -4,6 +4,7 @@
 #include "shell/appfiles.h"
 #include "shell/frmparent.h"
 #include "shell/frmsplash.h"
+#include "shell/loginuser.h"
 #include "shell/maintenancewindows.h"
 #include "shell/windowregistry.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     shell::RegisterStartupWindows();
     shell::RegisterMainWindows();
     shell::RegisterMaintenanceWindows();
+    shell::InstallAccess();
     frmRptDetailsForm::Register();
 
     shell::InstallApplicationFiles();

@@ -3,6 +3,7 @@
 #include "core/imodlanguage.h"
 #include "core/imodvista.h"
 #include "core/structure.h"
+#include "ovixgen/sampledata.h"
 
 #include <QFile>
 #include <QImage>
@@ -78,6 +79,8 @@ QStringList InstallApplicationFiles()
     if (!installPicture(folder + QStringLiteral("confslip.bmp"),
                         logo(QSize(600, 120), false, QStringLiteral("Enrolment Confirmation"))))
         failed << QStringLiteral("confslip.bmp");
+    if (SampleData::InstallSampleFile(folder).isEmpty())
+        failed << QStringLiteral("sample.mdb");
     return failed;
 }
 

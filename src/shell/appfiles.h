@@ -9,7 +9,8 @@ namespace shell {
 const QStringList &SupportFileNames();
 
 // Installs what is missing in the application data folder: the template "new.md_",
-// the language file and the support files. Files that exist are left as they are.
+// the language file, the support files and the practice file "sample.mdb". Files
+// that exist are left as they are.
 // Gives the names that could not be installed.
 QStringList InstallApplicationFiles();
 

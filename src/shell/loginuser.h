@@ -1,20 +1,23 @@
 #pragma once
 
+#include "access/signin.h"
+
 #include <QString>
 
-namespace Global {
-// The signed-in user's name (the Name of the user's Users row).
-inline QString CurrentUserName;
-} // namespace Global
-
-// Signing a user in.
+// Signing a user in: the access library does it; this layer hands it the windows
+// and the progress window it opens.
 namespace imodGlobalSubs {
 
-// Signs the user in: finds the Users row of the user ID (upper-cased), checks the
-// password when asked, makes the user current, loads the user's rights, records the
-// user in CentreInfo and opens the main window. Writes its steps into the
-// progress window. An unknown user or a wrong password is reported and the log-in
-// window shown. Gives whether the user signed in.
+// Signs the user in (see useraccess::LoginUser). Gives whether the user signed in.
 bool LoginUser(const QString &userId, const QString &password, bool checkPassword);
 
 } // namespace imodGlobalSubs
+
+namespace shell {
+
+// Hands the access library the window registry and the progress window, and
+// registers its windows (frmLogin, frmNameBar ...) where no other is registered.
+// Repeating it does no harm.
+void InstallAccess();
+
+} // namespace shell

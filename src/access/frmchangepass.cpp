@@ -1,0 +1,173 @@
+#include "frmchangepass.h"
+
+#include "access/signin.h"
+#include "core/globaldata.h"
+#include "core/sqlquote.h"
+#include "platform/jet/connection.h"
+#include "platform/jet/recordset.h"
+#include "platform/ui/dialogs.h"
+#include "platform/ui/forms.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace {
+
+QString entryOf(const QString &userId, const QString &name)
+{
+    return userId + QStringLiteral(" - ") + name;
+}
+
+QLineEdit *passwordBox(QWidget *parent, const char *name)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setEchoMode(QLineEdit::Password);
+    box->setMaxLength(50);
+    return box;
+}
+
+} // namespace
+
+frmChangePass::frmChangePass()
+{
+    setObjectName(QStringLiteral("frmChangePass"));
+    setCaption(QStringLiteral("Change Password"));
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedSize(95, 95);
+    auto *title = new QLabel(QStringLiteral("Change Password"), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    bold.setPointSize(bold.pointSize() + 4);
+    title->setFont(bold);
+    cboUsername = new QComboBox(this);
+    cboUsername->setObjectName(QStringLiteral("cboUsername"));
+    cboUsername->setEditable(false);
+    txtPassword = passwordBox(this, "txtPassword");
+    txtNew1 = passwordBox(this, "txtNew1");
+    txtNew2 = passwordBox(this, "txtNew2");
+    cmdOK = new QPushButton(QStringLiteral("Save"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdClose = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+
+    auto *fields = new QFormLayout;
+    fields->addRow(QStringLiteral("User Name:"), cboUsername);
+    fields->addRow(QStringLiteral("Current Password:"), txtPassword);
+    fields->addRow(QStringLiteral("New Password:"), txtNew1);
+    fields->addRow(QStringLiteral("New Password Again:"), txtNew2);
+    auto *right = new QVBoxLayout;
+    right->addWidget(title);
+    right->addLayout(fields);
+    auto *top = new QHBoxLayout;
+    top->addWidget(Image1, 0, Qt::AlignTop);
+    top->addLayout(right, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdClose);
+    auto *all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addLayout(buttons);
+    resize(430, 210);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmChangePass::cmdOK_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmChangePass::cmdClose_Click);
+}
+
+void frmChangePass::onLoad()
+{
+    if (ui::Form *main = ui::Forms::find(QStringLiteral("Main"))) {
+        if (auto *logo = main->findChild<QLabel *>(QStringLiteral("Image1")))
+            Image1->setPixmap(logo->pixmap());
+    }
+    Image1->setVisible(!Image1->pixmap().isNull());
+    try {
+        FillUserCombo();
+    } catch (const std::exception &) {
+    }
+    const int current =
+        cboUsername->findText(entryOf(Global::CurrentUserId, Global::CurrentUserName));
+    if (current >= 0)
+        cboUsername->setCurrentIndex(current);
+}
+
+void frmChangePass::FillUserCombo()
+{
+    cboUsername->clear();
+    jet::Recordset rs(Global::DbConnection(),
+                      Global::AdaptSql(QStringLiteral("SELECT Users.* FROM Users;")));
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString id = rs.value(0).toString();
+        if (id.toLower() != QStringLiteral("i"))
+            cboUsername->addItem(entryOf(id, rs.value(1).toString()));
+    }
+    if (cboUsername->count() > 0)
+        cboUsername->setCurrentIndex(0);
+}
+
+void frmChangePass::cmdOK_Click()
+{
+    auto oops = [](const QString &text) {
+        ui::Dialogs::msgBox(text, ui::vbExclamation, QStringLiteral("Oops!"));
+    };
+    if (txtNew2->text() != txtNew1->text()) {
+        oops(QStringLiteral("The new passwords do not match. Please try again."));
+        return;
+    }
+    if (txtNew1->text().isEmpty()) {
+        oops(QStringLiteral("You cannot have a blank password."));
+        return;
+    }
+    try {
+        QString userId;
+        QVariant stored;
+        bool found = false;
+        {
+            jet::Recordset rs(Global::DbConnection(),
+                              Global::AdaptSql(QStringLiteral("SELECT Users.* FROM Users;")));
+            for (; !rs.eof() && !found; rs.moveNext()) {
+                if (entryOf(rs.value(0).toString(), rs.value(1).toString()) ==
+                    cboUsername->currentText()) {
+                    found = true;
+                    userId = rs.value(0).toString();
+                    stored = rs.value(2);
+                }
+            }
+        }
+        if (!found) {
+            oops(QStringLiteral("There was an error locating the User ID you selected."));
+            return;
+        }
+        if (stored.isNull() || stored.toString() != txtPassword->text()) {
+            oops(QStringLiteral("The existing password you entered was incorrect. Please try "
+                                "again."));
+            return;
+        }
+        // Passwords stay out of the statement log.
+        Global::DbConnection().execute(Global::AdaptSql(
+            QStringLiteral("UPDATE Users SET [Password] = ") + Global::SqlText(txtNew1->text()) +
+            QStringLiteral(" WHERE UserID = ") + Global::SqlText(userId)));
+    } catch (const std::exception &e) {
+        // The entries stay, so that the user can try again.
+        ui::Dialogs::msgBox(QStringLiteral("The password could not be changed: ") +
+                                QString::fromLocal8Bit(e.what()),
+                            ui::vbExclamation, QStringLiteral("Oops!"));
+        return;
+    }
+    ui::Dialogs::msgBox(QStringLiteral("The password was successfully changed!"), ui::vbInformation,
+                        QStringLiteral("All Done"));
+    unload(ui::CloseReason::Code);
+}
+
+void frmChangePass::cmdClose_Click()
+{
+    unload(ui::CloseReason::Code);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/ui/form.h"
+
+#include <QPointer>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStackedLayout;
+
+namespace Global {
+// Whether the authorisation window last identified users by barcode; offered
+// again for the rest of the run.
+inline bool AuthoriseByBarcode = false;
+} // namespace Global
+
+// The authorisation window: another user approves an operation that the signed-in
+// user may not perform, by user ID and password or by the barcode of an access
+// card, and the window carries it out (see access/authorisation.h).
+class frmPassword : public ui::Form
+{
+    Q_OBJECT
+public:
+    frmPassword();
+
+    QLabel *Image1;
+    QFrame *fraText;
+    QFrame *fraBarcode;
+    QLineEdit *txtUserID;
+    QLineEdit *txtPassword;
+    QCheckBox *chkLogin;
+    QLineEdit *txtBarcode;
+    QPushButton *cmdOK;
+    QPushButton *cmdCancel;
+    QPushButton *cmdSwitch;
+
+    bool BarcodeMode = false;
+
+    // Keeps the request: the requesting window, the operation text and the record.
+    // A later request replaces it.
+    Q_INVOKABLE void LoadUp(ui::Form *xf, const QString &strMode, const QString &strExtraInfo);
+    Q_INVOKABLE void cmdOK_Click();
+    Q_INVOKABLE void cmdCancel_Click();
+    Q_INVOKABLE void cmdSwitch_Click();
+    void ShowEntryMode();
+
+    QString mode() const { return m_mode; }
+
+protected:
+    void onLoad() override;
+    void onActivate() override;
+    void onUnload(ui::CloseReason reason, bool &cancel) override;
+
+private:
+    QPointer<ui::Form> m_xf;
+    QString m_mode;
+    QString m_extra;
+    QStackedLayout *m_frames = nullptr;
+};
