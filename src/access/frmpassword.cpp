@@ -15,6 +15,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 
+#include <QTimer>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QFrame>
@@ -141,6 +142,16 @@ void frmPassword::onLoad()
 void frmPassword::onActivate()
 {
     ShowEntryMode();
+}
+
+bool frmPassword::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowDeactivate)
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                raise();
+        });
+    return ui::Form::event(event);
 }
 
 void frmPassword::onUnload(ui::CloseReason reason, bool &cancel)

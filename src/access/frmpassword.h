@@ -53,6 +53,9 @@ protected:
     void onLoad() override;
     void onActivate() override;
     void onUnload(ui::CloseReason reason, bool &cancel) override;
+    // Losing the activation brings the window back to the front (order on screen
+    // only: the focus stays where the user put it), so it stays in sight.
+    bool event(QEvent *event) override;
 
 private:
     QPointer<ui::Form> m_xf;
