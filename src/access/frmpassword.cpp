@@ -15,7 +15,6 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 
-#include <QTimer>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QFrame>
@@ -24,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 
