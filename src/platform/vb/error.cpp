@@ -7,8 +7,7 @@ Error::Error(long number, QString description)
                                                : description.toStdString())
     , m_number(number)
     , m_description(description.isEmpty() ? describe(number) : std::move(description))
-{
-}
+{}
 
 QString Error::describe(long number)
 {
@@ -38,7 +37,9 @@ QString Error::describe(long number)
     case 438: return QStringLiteral("Object doesn't support this property or method");
     case 440: return QStringLiteral("Automation error");
     case 482: return QStringLiteral("Printer error");
-    case 484: return QStringLiteral("Problem getting printer information from the system. Make sure the printer is set up correctly");
+    case 484:
+        return QStringLiteral("Problem getting printer information from the system. Make sure the "
+                              "printer is set up correctly");
     default: return {};
     }
 }

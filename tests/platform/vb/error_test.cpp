@@ -4,7 +4,11 @@
 
 TEST(VbError, CarriesNumberAndTheRuntimeDescription)
 {
-    const struct { long number; const char *description; } cases[] = {
+    const struct
+    {
+        long number;
+        const char *description;
+    } cases[] = {
         {6, "Overflow"},
         {13, "Type mismatch"},
         {438, "Object doesn't support this property or method"},
