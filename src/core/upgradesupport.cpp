@@ -6,21 +6,6 @@
 
 namespace imodData::detail {
 
-Failure currentFailure()
-{
-    try {
-        throw;
-    } catch (const jet::Error &e) {
-        return {e.number(), e.description()};
-    } catch (const vb::Error &e) {
-        return {e.number(), e.description()};
-    } catch (const std::exception &e) {
-        return {0, QString::fromLocal8Bit(e.what())};
-    } catch (...) {
-        return {0, QStringLiteral("Unknown error")};
-    }
-}
-
 QString shortAppName()
 {
     return Global::CentreSettings().ShortAppName();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/errorinfo.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/sql/error.h"
 #include "platform/vb/error.h"
@@ -13,14 +14,13 @@
 // "Data Error" box, and the second connection a step opens to the same file.
 namespace imodData::detail {
 
-struct Failure
-{
-    long number = 0;
-    QString description;
-};
+using Failure = core::ErrorInfo;
 
 // The failure of the exception being handled.
-Failure currentFailure();
+inline Failure currentFailure()
+{
+    return core::currentError();
+}
 
 // Runs f; the failure it raised, or nothing.
 template <typename F> std::optional<Failure> capture(F &&f)
