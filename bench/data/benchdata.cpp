@@ -73,27 +73,4 @@ QString CopyOfBigFile(const QString &folder, const QString &name)
     return target;
 }
 
-void RatioReporter::ReportRuns(const std::vector<Run> &runs)
-{
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run &run : runs)
-        if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-            m_times[run.run_name.str()] = run.GetAdjustedRealTime();
-}
-
-void RatioReporter::Finalize()
-{
-    ConsoleReporter::Finalize();
-    std::printf("\nengine / sqlite (real time):\n");
-    for (const auto &[name, time] : m_times) {
-        const auto at = name.find("/engine");
-        if (at == std::string::npos)
-            continue;
-        std::string twin = name;
-        twin.replace(at, 7, "/sqlite");
-        if (const auto it = m_times.find(twin); it != m_times.end() && it->second > 0)
-            std::printf("  %-40s %6.2f\n", name.c_str(), time / it->second);
-    }
-}
-
 } // namespace benchdata

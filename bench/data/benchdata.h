@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/ratioreporter.h"
+
 #include <QString>
 #include <benchmark/benchmark.h>
 #include <map>
@@ -21,16 +23,7 @@ QString BigDataFile();
 // A private copy of the big file in `folder` (an online copy through SQLite), named `name`.
 QString CopyOfBigFile(const QString &folder, const QString &name);
 
-// Prints the console report, then for every benchmark "X/engine" that has a twin
-// "X/sqlite" the ratio of their real times (the median when repeated).
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override;
-    void Finalize() override;
-
-private:
-    std::map<std::string, double> m_times;
-};
+// The report of every benchmark program (engine over SQLite ratios).
+using benchreport::RatioReporter;
 
 } // namespace benchdata

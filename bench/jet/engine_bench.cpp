@@ -3,6 +3,7 @@
 // printed at the end. The data files are generated in a temporary folder.
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
+#include "report/ratioreporter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -243,35 +244,6 @@ void addRowSqlite(benchmark::State &state)
 BENCHMARK(addRowSqlite)->Name("ledgerAddRow/sqlite")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // Prints the results as usual, then engine/sqlite for each pair.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        // With repetitions, the median stands for the benchmark.
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-                m_times[run.run_name.str()] = run.GetAdjustedRealTime();
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nengine / sqlite (real time):\n");
-        for (const auto &[name, time] : m_times) {
-            const auto slash = name.find("/engine");
-            if (slash == std::string::npos)
-                continue;
-            std::string other = name;
-            other.replace(slash, 7, "/sqlite");
-            if (const auto it = m_times.find(other); it != m_times.end() && it->second > 0)
-                std::printf("  %-32s %6.2f\n", name.c_str(), time / it->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
 
 } // namespace
 
@@ -281,7 +253,7 @@ int main(int argc, char **argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     fixture();
-    RatioReporter reporter;
+    benchreport::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

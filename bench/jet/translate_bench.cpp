@@ -5,6 +5,7 @@
 // the end.
 #include "platform/jet/sql/functions.h"
 #include "platform/jet/sql/translator.h"
+#include "report/ratioreporter.h"
 
 #include <QHash>
 #include <benchmark/benchmark.h>
@@ -264,40 +265,6 @@ BENCHMARK(BM_HavingOnHolder_rewritten)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HavingOnHolder_literal)->Name("HavingOnHolder/literal")->Unit(benchmark::kMillisecond);
 
-// Prints, after the table, each benchmark's time over its partner's: translating over SQLite's
-// own prepare, a rewritten statement over the literal one.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-    }
-    void Finalize() override
-    {
-        ConsoleReporter::Finalize();
-        std::printf("\nratios (real time):\n");
-        ratio("Translate/uncached", "Translate/sqlite");
-        ratio("Translate/cached", "Translate/sqlite");
-        ratio("TruthSubquery/rewritten", "TruthSubquery/literal");
-        ratio("HavingOnHolder/rewritten", "HavingOnHolder/literal");
-    }
-
-private:
-    std::map<std::string, double> m_times;
-
-    void ratio(const std::string &a, const std::string &b)
-    {
-        const auto ia = m_times.find(a), ib = m_times.find(b);
-        if (ia != m_times.end() && ib != m_times.end() && ib->second > 0)
-            std::printf("  %-26s / %-24s %10.3f\n", a.c_str(), b.c_str(), ia->second / ib->second);
-    }
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -306,7 +273,11 @@ int main(int argc, char **argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     fixture();
-    RatioReporter reporter;
+    // Translating over SQLite's own prepare; a rewritten statement over the literal one.
+    benchreport::RatioReporter reporter({{"Translate/uncached", "Translate/sqlite"},
+                                         {"Translate/cached", "Translate/sqlite"},
+                                         {"TruthSubquery/rewritten", "TruthSubquery/literal"},
+                                         {"HavingOnHolder/rewritten", "HavingOnHolder/literal"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
