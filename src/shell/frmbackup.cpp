@@ -1,5 +1,7 @@
 #include "frmbackup.h"
 
+#include "shell/labels.h"
+
 #include "backup.h"
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
@@ -31,13 +33,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QLabel *wrapped(const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setWordWrap(true);
-    return l;
-}
-
 QString dataFilePath()
 {
     return Global::CentreSettings().DataFilesDirectory() + QLatin1Char('/') +
@@ -53,12 +48,8 @@ frmBackup::frmBackup(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setCaption(QStringLiteral("Data Maintenance"));
 
-    auto *heading = new QLabel(QStringLiteral("Data Maintenance"), this);
-    QFont big = heading->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    heading->setFont(big);
-    auto *intro = wrapped(
+    auto *heading = shell::HeadingLabel(QStringLiteral("Data Maintenance"), this);
+    auto *intro = shell::WrappedLabel(
         QStringLiteral("We recommend you backup your data file regularly to minimise the impacts "
                        "of data loss. If your data file does become corrupt in some way, all your "
                        "data since your last backup will need to be re-entered manually."),
@@ -66,7 +57,7 @@ frmBackup::frmBackup(QWidget *parent)
 
     auto *tasks =
         new QGroupBox(QStringLiteral("What maintenance tasks do you wish to perform?"), this);
-    MaintenanceIntro = wrapped(QString(), tasks);
+    MaintenanceIntro = shell::WrappedLabel(QString(), tasks);
     MaintenanceIntro->setObjectName(QStringLiteral("MaintenanceIntro"));
     lst = new QListWidget(tasks);
     lst->setObjectName(QStringLiteral("lst"));

@@ -1,5 +1,7 @@
 #include "frmrestore.h"
 
+#include "shell/labels.h"
+
 #include "backup.h"
 #include "core/errorinfo.h"
 #include "platform/ui/dialogs.h"
@@ -19,13 +21,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QLabel *wrapped(const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setWordWrap(true);
-    return l;
-}
-
 } // namespace
 
 frmRestore::frmRestore(QWidget *parent)
@@ -35,11 +30,7 @@ frmRestore::frmRestore(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setCaption(QStringLiteral("Restore Backup File"));
 
-    auto *heading = new QLabel(QStringLiteral("Restore Backup File"), this);
-    QFont big = heading->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    heading->setFont(big);
+    auto *heading = shell::HeadingLabel(QStringLiteral("Restore Backup File"), this);
 
     cboType = new QComboBox(this);
     cboType->setObjectName(QStringLiteral("cboType"));
@@ -58,16 +49,18 @@ frmRestore::frmRestore(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
-    layout->addWidget(wrapped(QStringLiteral("If you have experienced problems with your data "
-                                             "file, you might like to restore a backup."),
-                              this));
-    layout->addWidget(wrapped(QStringLiteral("Please select the type of backup and the backup "
-                                             "file you wish to restore:"),
-                              this));
+    layout->addWidget(
+        shell::WrappedLabel(QStringLiteral("If you have experienced problems with your data "
+                                           "file, you might like to restore a backup."),
+                            this));
+    layout->addWidget(
+        shell::WrappedLabel(QStringLiteral("Please select the type of backup and the backup "
+                                           "file you wish to restore:"),
+                            this));
     layout->addWidget(cboType);
     layout->addWidget(new QLabel(QStringLiteral("Which File Do You Want Restored?"), this));
     layout->addWidget(flb, 1);
-    layout->addWidget(wrapped(
+    layout->addWidget(shell::WrappedLabel(
         QStringLiteral("Please note that you may overwrite any existing data in your data file."),
         this));
     layout->addLayout(buttons);

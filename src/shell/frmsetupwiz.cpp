@@ -1,5 +1,7 @@
 #include "frmsetupwiz.h"
 
+#include "shell/labels.h"
+
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
 #include "core/irecobjectcode.h"
@@ -44,13 +46,6 @@ const Box ManagerBoxes[] = {{12, "Manager 1:", 50},
 
 const QList<int> Page1Boxes = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 const QList<int> Page2Boxes = {12, 13, 14, 15};
-
-QLabel *wrapped(const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setWordWrap(true);
-    return l;
-}
 
 QLabel *heading(const QString &text, QWidget *parent)
 {
@@ -117,10 +112,11 @@ frmSetupWiz::frmSetupWiz(QWidget *parent)
     {
         auto *l = new QVBoxLayout(welcome);
         l->addWidget(heading(QStringLiteral("Welcome to the setup wizard for Ovixian."), welcome));
-        l->addWidget(wrapped(QStringLiteral("This wizard will allow you to set up Ovix to work for "
-                                            "your swim school. Once this setup wizard is complete, "
-                                            "only minimal configuration will be required."),
-                             welcome));
+        l->addWidget(shell::WrappedLabel(
+            QStringLiteral("This wizard will allow you to set up Ovix to work for "
+                           "your swim school. Once this setup wizard is complete, "
+                           "only minimal configuration will be required."),
+            welcome));
         l->addStretch(1);
     }
     auto *centre = fraSteps.add(1, new QFrame(m_pages));
@@ -151,10 +147,10 @@ frmSetupWiz::frmSetupWiz(QWidget *parent)
     {
         auto *l = new QVBoxLayout(declaration);
         l->addWidget(heading(QStringLiteral("Modify the Declaration"), declaration));
-        l->addWidget(
-            wrapped(QStringLiteral("The following declaration appears on the bottom of all "
-                                   "Details & Declaration Forms printed."),
-                    declaration));
+        l->addWidget(shell::WrappedLabel(
+            QStringLiteral("The following declaration appears on the bottom of all "
+                           "Details & Declaration Forms printed."),
+            declaration));
         txtDeclaration = new QPlainTextEdit(declaration);
         txtDeclaration->setObjectName(QStringLiteral("txtDeclaration"));
         l->addWidget(txtDeclaration, 1);
