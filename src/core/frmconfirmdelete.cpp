@@ -1,5 +1,7 @@
 #include "frmconfirmdelete.h"
 
+#include "workingwindow.h"
+
 #include "core/errorinfo.h"
 #include "core/imodvista.h"
 #include "platform/ui/callbyname.h"
@@ -167,31 +169,14 @@ bool frmConfirmDelete::Request(const QString &action, const QString &recordId,
     dialog->txtInfoLine->setText(recordId);
     dialog->showForm();
     if (first)
-        dialog->placeOnMainWindow();
+        core::PlaceOnMainWindow(dialog);
     dialog->txtField->setFocus();
     return true;
 }
 
 void frmConfirmDelete::onLoad()
 {
-    // The centre logo as the class search window shows it; nothing when it is not there.
-    if (ui::Form *main = ui::Forms::find(QStringLiteral("Main"))) {
-        if (auto *logo = main->findChild<QLabel *>(QStringLiteral("Image1"))) {
-            const QPixmap picture = logo->pixmap();
-            if (!picture.isNull())
-                Image1->setPixmap(
-                    picture.scaled(Image1->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-        }
-    }
-}
-
-void frmConfirmDelete::placeOnMainWindow()
-{
-    QMdiArea *area = ui::MdiHost::area();
-    QWidget *f = frame();
-    if (!area || f == this)
-        return;
-    f->move(qMax(0, (area->width() - f->width()) / 2), qMax(0, (area->height() - f->height()) / 2));
+    core::ShowClassSearchLogo(Image1);
 }
 
 void frmConfirmDelete::txtReason_Change()

@@ -74,7 +74,6 @@ private:
     };
 
     void txtReason_Change();
-    void placeOnMainWindow();
     void runDeletion(const Pending &request);
 
     std::optional<Pending> m_pending;

@@ -1,5 +1,6 @@
 #include "listcontrol.h"
 
+#include "platform/ui/comboitemdata.h"
 #include "platform/ui/simplecombo.h"
 #include "platform/vb/error.h"
 
@@ -19,6 +20,57 @@ void checkIndex(int index, int count)
 {
     if (index < -1 || index >= count)
         throw vb::Error(380);
+}
+
+const char *const SortedProperty = "ovixSortedList";
+
+bool isSorted(const QWidget *list)
+{
+    return list->property(SortedProperty).toBool();
+}
+
+// Where a new item of that text goes in a sorted list: after every item whose
+// text does not come later.
+template <class Text> int sortedPosition(int count, Text itemText, const QString &text)
+{
+    int position = count;
+    while (position > 0 && itemText(position - 1).compare(text, Qt::CaseInsensitive) > 0)
+        --position;
+    return position;
+}
+
+// Adds the item and gives its index; the selection stays as it was.
+int addItem(QWidget *list, const QString &text, const QVariant &data)
+{
+    if (auto *l = qobject_cast<QListWidget *>(list)) {
+        const int position = isSorted(list)
+                                 ? sortedPosition(
+                                       l->count(), [l](int i) { return l->item(i)->text(); }, text)
+                                 : l->count();
+        auto *item = new QListWidgetItem(text);
+        if (data.isValid())
+            item->setData(Qt::UserRole, data);
+        l->insertItem(position, item);
+        return position;
+    }
+    if (auto *c = qobject_cast<QComboBox *>(list)) {
+        // Adding an item never selects it (a combo box selects its first item itself).
+        const int selected = c->currentIndex();
+        const int position = isSorted(list)
+                                 ? sortedPosition(
+                                       c->count(), [c](int i) { return c->itemText(i); }, text)
+                                 : c->count();
+        const bool blocked = c->blockSignals(true);
+        c->insertItem(position, text, data);
+        c->setCurrentIndex(selected >= position && selected >= 0 ? selected + 1 : selected);
+        c->blockSignals(blocked);
+        return position;
+    }
+    if (auto *s = qobject_cast<ui::SimpleCombo *>(list)) {
+        s->addItem(text, long(data.toLongLong()));
+        return s->count() - 1;
+    }
+    unsupported();
 }
 
 } // namespace
@@ -48,18 +100,28 @@ void listClear(QWidget *list)
 
 void listAddItem(QWidget *list, const QString &text)
 {
+    addItem(list, text, QVariant());
+}
+
+int listAddItem(QWidget *list, const QString &text, qint32 data)
+{
+    return addItem(list, text, QVariant::fromValue(qlonglong(data)));
+}
+
+qint32 listItemData(QWidget *list, int index)
+{
+    if (index < 0 || index >= listCount(list))
+        throw vb::Error(381, QStringLiteral("Invalid property array index"));
     if (auto *l = qobject_cast<QListWidget *>(list))
-        l->addItem(text);
-    else if (auto *c = qobject_cast<QComboBox *>(list)) {
-        // Adding an item never selects it (a combo box selects its first item itself).
-        const int selected = c->currentIndex();
-        c->addItem(text);
-        if (c->currentIndex() != selected)
-            c->setCurrentIndex(selected);
-    } else if (auto *s = qobject_cast<ui::SimpleCombo *>(list))
-        s->addItem(text);
-    else
-        unsupported();
+        return qint32(l->item(index)->data(Qt::UserRole).toLongLong());
+    if (auto *c = qobject_cast<QComboBox *>(list))
+        return qint32(ui::comboItemData(c, index));
+    return qint32(static_cast<ui::SimpleCombo *>(list)->itemData(index));
+}
+
+void setListSorted(QWidget *list, bool sorted)
+{
+    list->setProperty(SortedProperty, sorted);
 }
 
 QString listItem(QWidget *list, int index)

@@ -11,8 +11,18 @@ namespace core {
 // combo (ui::SimpleCombo). Any other widget raises vb::Error 438.
 int listCount(QWidget *list);
 void listClear(QWidget *list);
-// Adds an item at the end; the selection stays as it was (none in an empty list).
+// Adds an item at the end, or in its place in a sorted list; the selection stays
+// as it was (none in an empty list).
 void listAddItem(QWidget *list, const QString &text);
+// The same with a number kept beside the item (its item data); gives the index at
+// which the item was placed.
+int listAddItem(QWidget *list, const QString &text, qint32 data);
+// The number kept beside an item (0 when none was given); an index outside the
+// list raises vb::Error 381.
+qint32 listItemData(QWidget *list, int index);
+// A sorted list places every added item in the order of the texts, compared
+// without regard to case (a list box or combo box; the simple combo is never sorted).
+void setListSorted(QWidget *list, bool sorted);
 QString listItem(QWidget *list, int index);
 
 // The selected item, -1 when none.

@@ -41,6 +41,7 @@ constexpr long InvalidUseOfNull = 94;
 constexpr long ObjectDoesNotSupport = 438;
 constexpr long PrinterError = 482;
 constexpr long PrinterDriverProblem = 484;
+constexpr long ApplicationDefined = 1004;
 } // namespace err
 
 } // namespace vb

@@ -1,0 +1,23 @@
+#pragma once
+
+class QLabel;
+
+namespace ui {
+class Form;
+}
+
+// What every working window does when it loads: it stands in the middle of the
+// main window and shows the centre's logo as the class search window shows it.
+namespace core {
+
+// Centres the window in the main window's area: left = (area width - own width) / 2,
+// top likewise (never above or left of the area). Nothing for a window that
+// stands on its own or while there is no main window.
+void PlaceOnMainWindow(ui::Form *form);
+
+// Copies the picture of the class search window's logo ("Image1" of the loaded
+// window "Main") into the label, scaled to fit it; the label keeps what it had
+// when that window is not loaded or shows no picture.
+void ShowClassSearchLogo(QLabel *image);
+
+} // namespace core
