@@ -1,0 +1,86 @@
+#include "imodenrolments.h"
+
+#include "core/errorinfo.h"
+#include "core/irecobjectcode.h"
+#include "money/imodmoney.h"
+#include "platform/jet/recordset.h"
+#include "platform/ui/dialogs.h"
+#include "platform/vb/convert.h"
+#include "platform/vb/format.h"
+#include "students/imodstudents.h"
+#include "timetable/classes.h"
+#include "timetable/programs.h"
+
+namespace imodEnrolments {
+
+qint32 GetBookingClassID(qint32 bookingId)
+{
+    try {
+        auto rs = irecObjectCode::OpenRecordset(
+            QStringLiteral("SELECT ClassID FROM Bookings WHERE BookingID=%1;").arg(bookingId));
+        return rs->eof() ? 0 : vb::CLng(vb::Nz(rs->value(0), 0));
+    } catch (...) {
+        return 0;
+    }
+}
+
+QString GetBookingStudentName(qint32 bookingId)
+{
+    auto rs = irecObjectCode::OpenRecordset(
+        QStringLiteral("SELECT Students.[First Name], Students.[Last Name] FROM (Students INNER "
+                       "JOIN Bookings ON Students.StudentID = Bookings.StudentID) INNER JOIN "
+                       "Classes ON Bookings.ClassID = Classes.ClassID WHERE Bookings.BookingID = "
+                       "%1;")
+            .arg(bookingId));
+    if (rs->eof())
+        return {};
+    return vb::CStr(vb::Nz(rs->value(0))) + QLatin1Char(' ') + vb::CStr(vb::Nz(rs->value(1)));
+}
+
+int ChargeBooking(qint32 bookingId, qint32 studentId, qint32 classId, qint32 programId)
+{
+    try {
+        const double rate = imodPrograms::GetProgramGstRate(programId);
+        const QString account = imodPrograms::GetProgramRevenueAccount(programId);
+        const QString taxCode = imodPrograms::GetProgramTaxCode(programId);
+        const vb::Currency price = imodClasses::GetClassPrice(classId);
+        const QString mode = imodClasses::GetClassChargeMode(classId);
+        if (mode == QLatin1String("Payment Plan") || mode == QLatin1String("Attendance"))
+            return 1;
+
+        if (!imodMoney::AddCharge(QStringLiteral("C"), price, price * vb::Currency(rate), account,
+                                  bookingId, studentId, 0, taxCode, QString()))
+            return 0;
+
+        // The balance now holds the new charge: without it, below zero is a credit.
+        const vb::Currency before = imodStudents::GetStudentBalance(studentId) - price;
+        if (before < vb::Currency()) {
+            const QString text =
+                imodStudents::GetStudentName(studentId) +
+                QStringLiteral(" has a credit balance of ") +
+                vb::Format(QVariant::fromValue(-before),
+                           QStringLiteral("$#,###,##0.00;-$#,###,##0.00")) +
+                QStringLiteral(". Do you want to apply this credit to this booking?");
+            if (ui::Dialogs::msgBox(text, ui::vbYesNo | ui::vbQuestion,
+                                    QStringLiteral("Use credit this term?")) == ui::vbYes) {
+                const vb::Currency apply = price - before > vb::Currency() ? before : -price;
+                if (!imodMoney::CollectStudentCredit(studentId))
+                    return 0;
+                if (!imodMoney::AddCharge(QStringLiteral("P"), apply, apply * vb::Currency(rate),
+                                          account, bookingId, studentId, 0, taxCode, QString()))
+                    return 0;
+            }
+        }
+        return 1;
+    } catch (...) {
+        const core::ErrorInfo e = core::currentError();
+        ui::Dialogs::msgBox(QStringLiteral("An error occurred when charging the student (Err#%1 - "
+                                           "%2)")
+                                .arg(e.number)
+                                .arg(e.description),
+                            ui::vbExclamation, QStringLiteral("Charge Student Error"));
+        return 0;
+    }
+}
+
+} // namespace imodEnrolments
