@@ -85,6 +85,9 @@ void Generator::timetable()
             --year;
         }
     }
+    // The day pattern a program shows first is kept as its place in the list of
+    // patterns: Saturday is the eighth of the standard ones.
+    const char *const DefaultDayPosition = "7";
     TableWriter programs(db, QStringLiteral("Programs"),
                          {"ProgramID", "Program", "Inactive", "DefaultCost", "DefaultMax",
                           "StartDate", "DefaultDay", "EndDate", "Sessions", "AssessGen", "TaxCode",
@@ -103,10 +106,11 @@ void Generator::timetable()
         t.cost = dollars(perSession * t.sessions);
         programs.add({number(qint64(t.programId)), text(t.name),
                       number(qint64(k < plan.terms - 2 ? 1 : 0)), money(t.cost), number(qint64(5)),
-                      date(t.start), text("Saturday"), date(t.start.addDays(7 * t.sessions - 1)),
-                      number(qint64(t.sessions)), number(qint64(0)), text("FRE"), text("40020"),
-                      number(qint64(0)), number(qint64(0)), text("Enrolment"),
-                      money(dollars(perSession)), number(qint64(0)), date(t.start.addDays(21))});
+                      date(t.start), text(DefaultDayPosition),
+                      date(t.start.addDays(7 * t.sessions - 1)), number(qint64(t.sessions)),
+                      number(qint64(0)), text("FRE"), text("40020"), text("Attended"),
+                      number(qint64(0)), text("Enrolment"), money(dollars(perSession)),
+                      number(qint64(0)), date(t.start.addDays(21))});
         terms.push_back(t);
     }
 
