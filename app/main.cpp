@@ -7,6 +7,7 @@
 #include "shell/loginuser.h"
 #include "shell/maintenancewindows.h"
 #include "shell/windowregistry.h"
+#include "timetable/deletions.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ int main(int argc, char **argv)
     shell::RegisterMaintenanceWindows();
     shell::InstallAccess();
     frmRptDetailsForm::Register();
+    timetable::RegisterDeletions();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();
