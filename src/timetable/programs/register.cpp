@@ -1,0 +1,22 @@
+#include "register.h"
+
+#include "frmprograms.h"
+
+#include "access/authorisation.h"
+#include "access/permissions.h"
+#include "platform/ui/forms.h"
+#include "shell/windowregistry.h"
+
+namespace timetable {
+
+void RegisterProgramWindows()
+{
+    shell::RegisterWindow(QStringLiteral("frmPrograms"),
+                          [] { return ui::Forms::shared<frmPrograms>(); });
+    useraccess::RegisterAuthorisedOperation(
+        {QStringLiteral("Programs"), useraccess::PermissionCheck::ByIndex,
+         Global::PermissionIndex(QStringLiteral("Programs")), false,
+         useraccess::ShowWindow(QStringLiteral("frmPrograms"))});
+}
+
+} // namespace timetable
