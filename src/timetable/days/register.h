@@ -1,0 +1,9 @@
+#pragma once
+
+namespace timetable {
+
+// Registers the day patterns window "frmDays" by name and its authorised
+// operation "Days" (the Days flag, checked by name).
+void RegisterDaysWindow();
+
+} // namespace timetable
