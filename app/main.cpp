@@ -7,7 +7,12 @@
 #include "shell/loginuser.h"
 #include "shell/maintenancewindows.h"
 #include "shell/windowregistry.h"
+#include "timetable/days/register.h"
 #include "timetable/deletions.h"
+#include "timetable/lookups/register.h"
+#include "timetable/programs/register.h"
+#include "timetable/rollover/register.h"
+#include "timetable/stats/register.h"
 
 #include <QApplication>
 
@@ -25,6 +30,11 @@ int main(int argc, char **argv)
     shell::InstallAccess();
     frmRptDetailsForm::Register();
     timetable::RegisterDeletions();
+    timetable::RegisterProgramWindows();
+    timetable::RegisterLookupEditors();
+    timetable::RegisterDaysWindow();
+    timetable::RegisterNumberStatsWindow();
+    timetable::RegisterRolloverWindows();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();
