@@ -6,34 +6,42 @@
 
 #include <QLabel>
 #include <QMdiArea>
+#include <QTimer>
 
 namespace core {
 
 void PlaceOnMainWindow(ui::Form *form)
 {
     QMdiArea *area = ui::MdiHost::area();
-    QWidget *frame = form->frame();
-    if (!area || frame == form)
+    if (!area || !form->isMdiChild())
         return;
+    QWidget *frame = form->frame();
+    if (frame == form) {
+        // Loaded but not shown yet: its frame in the main window comes with the
+        // showing, which follows the load in the same turn of the event loop.
+        QTimer::singleShot(0, form, [form] {
+            if (form->frame() != form)
+                PlaceOnMainWindow(form);
+        });
+        return;
+    }
     frame->move(qMax(0, (area->width() - frame->width()) / 2),
                 qMax(0, (area->height() - frame->height()) / 2));
 }
 
 void ShowClassSearchLogo(QLabel *image)
 {
-    ui::Form *main = ui::Forms::find(QStringLiteral("Main"));
-    if (!main)
-        return;
-    auto *logo = main->findChild<QLabel *>(QStringLiteral("Image1"));
-    if (!logo)
-        return;
-    const QPixmap picture = logo->pixmap();
-    if (picture.isNull())
-        return;
-    image->setPixmap(
-        picture.size().width() > image->width() || picture.height() > image->height()
-            ? picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)
-            : picture);
+    const ui::Form *main = ui::Forms::find(QStringLiteral("Main"));
+    const auto *logo = main ? main->findChild<QLabel *>(QStringLiteral("Image1")) : nullptr;
+    const QPixmap picture = logo ? logo->pixmap() : QPixmap();
+    if (!picture.isNull()) {
+        image->setPixmap(
+            picture.width() > image->width() || picture.height() > image->height()
+                ? picture.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                : picture);
+    }
+    // A logo space without a logo would only push the window's heading aside.
+    image->setVisible(!image->pixmap().isNull());
 }
 
 } // namespace core

@@ -11,13 +11,15 @@ class Form;
 namespace core {
 
 // Centres the window in the main window's area: left = (area width - own width) / 2,
-// top likewise (never above or left of the area). Nothing for a window that
-// stands on its own or while there is no main window.
+// top likewise (never above or left of the area). A window that is loaded but not
+// shown yet is placed once it shows. Nothing for a window that stands on its own
+// or while there is no main window.
 void PlaceOnMainWindow(ui::Form *form);
 
 // Copies the picture of the class search window's logo ("Image1" of the loaded
 // window "Main") into the label, scaled to fit it; the label keeps what it had
-// when that window is not loaded or shows no picture.
+// when that window is not loaded or shows no picture. A label left without a
+// picture is hidden.
 void ShowClassSearchLogo(QLabel *image);
 
 } // namespace core
