@@ -5,7 +5,7 @@
 #include "access/signin.h"
 #include "core/centresettings.h"
 #include "core/globaldata.h"
-#include "core/structure.h"
+#include "datafile/templatedatafile.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/forms.h"
@@ -15,15 +15,7 @@
 
 void AccessTest::SetUp()
 {
-    dataFile = dir.file(QStringLiteral("default.mdb"));
-    imodStructure::CreateTemplate(dataFile);
-    Global::DatabaseType = QStringLiteral("Jet");
-    Global::CurrentDataFile = QStringLiteral("default.mdb");
-    Global::CentreSettings().setDataFilesDirectory(dir.path());
-    Global::CentreSettings().setApplicationName(QStringLiteral("Ovixian"));
-    Global::CentreSettings().setShortAppName(QStringLiteral("Ovix"));
-    Global::DbConnection().open(QStringLiteral("Data Source=") + dataFile);
-    Global::LoadGlobalSettings();
+    dataFile = ovix::test::OpenTemplateDataFile(dir.path());
     Global::CentreSettings().setSettings(int(CentreSettingIds::DisplayCalendar), 0);
     Global::CurrentUserId.clear();
     Global::CurrentUserName.clear();
@@ -68,25 +60,20 @@ void AccessTest::TearDown()
     script.reset();
     useraccess::Install({});
     useraccess::SetCapsLockProbe({});
-    Global::DropDbConnection();
+    ovix::test::CloseTemplateDataFile();
     Global::CurrentUserRights().Clear();
-    Global::DatabaseType.clear();
-    Global::CurrentUserId.clear();
     Global::CurrentUserName.clear();
     Global::SignOutCaption.clear();
-    Global::CurrentDataFile.clear();
-    Global::CentreSettings().setDataFilesDirectory({});
 }
 
 void AccessTest::exec(const QString &sql)
 {
-    Global::DbConnection().execute(sql);
+    ovix::test::Exec(sql);
 }
 
 QVariant AccessTest::value(const QString &sql)
 {
-    jet::Recordset rs(Global::DbConnection(), sql);
-    return rs.eof() ? QVariant() : rs.value(0);
+    return ovix::test::FirstValue(sql);
 }
 
 ui::Form *AccessTest::loaded(const QString &name)

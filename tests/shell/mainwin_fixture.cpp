@@ -4,7 +4,7 @@
 #include "core/globaldata.h"
 #include "core/imoddata.h"
 #include "core/sqlquote.h"
-#include "core/structure.h"
+#include "datafile/templatedatafile.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/forms.h"
@@ -32,15 +32,7 @@ QString MainWinFakeClass::mode() const
 
 void MainWindowTest::SetUp()
 {
-    const QString path = dir.file(QStringLiteral("default.mdb"));
-    imodStructure::CreateTemplate(path);
-    Global::DatabaseType = QStringLiteral("Jet");
-    Global::CurrentDataFile = QStringLiteral("default.mdb");
-    Global::CentreSettings().setDataFilesDirectory(dir.path());
-    Global::CentreSettings().setApplicationName(QStringLiteral("Ovixian"));
-    Global::CentreSettings().setShortAppName(QStringLiteral("Ovix"));
-    Global::DbConnection().open(QStringLiteral("Data Source=") + path);
-    Global::LoadGlobalSettings();
+    ovix::test::OpenTemplateDataFile(dir.path());
     Global::CurrentUserId = QStringLiteral("i");
     Global::LoadCurrentUserRights();
     exec(QStringLiteral("INSERT INTO Computers (Name, InUse) VALUES (%1, '1')")
@@ -65,12 +57,8 @@ void MainWindowTest::TearDown()
     script.reset();
     Global::NextBrowserLeft = 0;
     Global::NextBrowserTop = 0;
-    Global::DropDbConnection();
+    ovix::test::CloseTemplateDataFile();
     Global::CurrentUserRights().Clear();
-    Global::DatabaseType.clear();
-    Global::CurrentUserId.clear();
-    Global::CurrentDataFile.clear();
-    Global::CentreSettings().setDataFilesDirectory({});
 }
 
 frmParent *MainWindowTest::showMain()

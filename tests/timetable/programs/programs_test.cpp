@@ -21,7 +21,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
-#include <sqlite3.h>
 
 // Stands in for the payment plan window of the enrolments subsystem.
 class FakePayPlan : public ui::Form
@@ -83,14 +82,10 @@ protected:
                          .arg(classId));
     }
     // Makes every change of a class of that level fail from now on.
-    static void refuseClassUpdates(const char *level)
+    void refuseClassUpdates(const char *level)
     {
-        const QByteArray sql =
-            "CREATE TRIGGER refuse BEFORE UPDATE ON Classes WHEN OLD.Description = '" +
-            QByteArray(level) + "' BEGIN SELECT RAISE(ABORT, 'refused'); END;";
-        ASSERT_EQ(sqlite3_exec(Global::DbConnection().handle(), sql.constData(), nullptr, nullptr,
-                               nullptr),
-                  SQLITE_OK);
+        runSqlite("CREATE TRIGGER refuse BEFORE UPDATE ON Classes WHEN OLD.Description = '" +
+                  QByteArray(level) + "' BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     }
     QStringList titles() const
     {

@@ -1,4 +1,6 @@
-#include "rollovertest.h"
+#include "timetable/fixture/timetablefixture.h"
+
+#include "platform/ui/msgbox.h"
 
 #include "core/centresettings.h"
 #include "core/globaldata.h"
@@ -325,9 +327,9 @@ TEST_F(ProgCopyTest, FailureHalfWayLeavesNothing)
     linkInstructor(first, addInstructor(QStringLiteral("Ann"), QStringLiteral("Lee")));
     addBooking(first, addStudent(QStringLiteral("Sam"), QStringLiteral("Fish")));
     addBooking(second, addStudent(QStringLiteral("Kim"), QStringLiteral("Cod")));
-    runOnFile(dataFile, "CREATE TRIGGER one_charge_only BEFORE INSERT ON Payments "
-                        "WHEN (SELECT Count(*) FROM Payments) >= 1 "
-                        "BEGIN SELECT RAISE(ABORT, 'ledger is full'); END;");
+    runSqlite("CREATE TRIGGER one_charge_only BEFORE INSERT ON Payments "
+              "WHEN (SELECT Count(*) FROM Payments) >= 1 "
+              "BEGIN SELECT RAISE(ABORT, 'ledger is full'); END;");
     TimetableFakeWindow *main = loadClassSearch();
     const QList<int> before = tableCounts();
 
@@ -351,7 +353,7 @@ TEST_F(ProgCopyTest, FailureHalfWayLeavesNothing)
     EXPECT_EQ(w->txtField[1]->text(), "Winter 2026");
     EXPECT_TRUE(w->chkCopyStudents->isChecked());
 
-    runOnFile(dataFile, "DROP TRIGGER one_charge_only;");
+    runSqlite("DROP TRIGGER one_charge_only;");
     script->answer(ui::vbOK);
     w->cmdOK_Click();
     EXPECT_EQ(script->shown().last().title, "Yay!");

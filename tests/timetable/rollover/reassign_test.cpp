@@ -1,4 +1,6 @@
-#include "rollovertest.h"
+#include "timetable/fixture/timetablefixture.h"
+
+#include "platform/ui/msgbox.h"
 
 #include "access/authorisation.h"
 #include "core/globaldata.h"
@@ -215,7 +217,7 @@ TEST_F(ReassignTest, DatabaseFailureChangesNothing)
                                "NEW.ClassID = " +
                                QByteArray::number(tuesday) +
                                " BEGIN SELECT RAISE(ABORT, 'links are frozen'); END;";
-    runOnFile(dataFile, trigger.constData());
+    runSqlite(trigger);
     const QMap<qint32, QList<qint32>> before = links();
     TimetableFakeWindow *main = loadClassSearch();
     frmReassignInst *w = open();
