@@ -12,6 +12,7 @@
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/labels.h"
 #include "platform/vb/error.h"
 
 #include <QCheckBox>
@@ -162,11 +163,7 @@ frmCentreInfo::frmCentreInfo()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(95, 95);
-    auto *heading = new QLabel(QStringLiteral("Global Settings"), this);
-    QFont big = heading->font();
-    big.setBold(true);
-    big.setPointSize(big.pointSize() + 4);
-    heading->setFont(big);
+    auto *heading = ui::headingLabel(QStringLiteral("Global Settings"), this);
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
     cmdOK = new QPushButton(QStringLiteral("Save"), this);
@@ -249,10 +246,7 @@ frmCentreInfo::frmCentreInfo()
     pages[0]->addLayout(logoRow);
 
     // The slip documents of the Reports tab.
-    auto *slips = new QLabel(QStringLiteral("Settings for Slips"));
-    QFont bold = slips->font();
-    bold.setBold(true);
-    slips->setFont(bold);
+    auto *slips = ui::sectionLabel(QStringLiteral("Settings for Slips"), nullptr);
     cmdConfslipFooter = new QPushButton(QStringLiteral("Change Confirmation Slip Footer..."));
     cmdConfslipFooter->setObjectName(QStringLiteral("cmdConfslipFooter"));
     cmdDeclaration = new QPushButton(QStringLiteral("Change Declaration..."));

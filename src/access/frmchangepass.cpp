@@ -7,6 +7,7 @@
 #include "platform/jet/recordset.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/labels.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -42,11 +43,7 @@ frmChangePass::frmChangePass()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(95, 95);
-    auto *title = new QLabel(QStringLiteral("Change Password"), this);
-    QFont bold = title->font();
-    bold.setBold(true);
-    bold.setPointSize(bold.pointSize() + 4);
-    title->setFont(bold);
+    auto *title = ui::headingLabel(QStringLiteral("Change Password"), this);
     cboUsername = new QComboBox(this);
     cboUsername->setObjectName(QStringLiteral("cboUsername"));
     cboUsername->setEditable(false);

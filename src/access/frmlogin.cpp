@@ -10,6 +10,7 @@
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/labels.h"
 #include "platform/vb/error.h"
 
 #include <QFile>
@@ -28,11 +29,7 @@ frmLogin::frmLogin()
     setMdiChild(false);
     setCaption(QStringLiteral("Login"));
 
-    auto *heading = new QLabel(QStringLiteral("Login"), this);
-    QFont big = heading->font();
-    big.setPointSize(big.pointSize() + 6);
-    big.setBold(true);
-    heading->setFont(big);
+    auto *heading = ui::headingLabel(QStringLiteral("Login"), this);
     auto *text = new QLabel(QStringLiteral("Please Enter a Username and Password"), this);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -14,6 +14,7 @@
 #include "platform/jet/recordset.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/labels.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -33,11 +34,7 @@ frmPassword::frmPassword()
     setMdiChild(false);
     setCaption(QStringLiteral("Authorisation Required"));
 
-    auto *heading = new QLabel(QStringLiteral("Enter Password"), this);
-    QFont big = heading->font();
-    big.setPointSize(big.pointSize() + 4);
-    big.setBold(true);
-    heading->setFont(big);
+    auto *heading = ui::headingLabel(QStringLiteral("Enter Password"), this);
     auto *subheading = new QLabel(QStringLiteral("Please Enter Your Login Information"), this);
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);

@@ -10,6 +10,7 @@
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/labels.h"
 #include "platform/vb/error.h"
 
 #include <QCheckBox>
@@ -149,11 +150,7 @@ frmUsers::frmUsers()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(95, 95);
-    auto *title = new QLabel(QStringLiteral("User Accounts"), this);
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSize(big.pointSize() + 4);
-    title->setFont(big);
+    auto *title = ui::headingLabel(QStringLiteral("User Accounts"), this);
 
     lstUsers = new QListWidget(this);
     lstUsers->setObjectName(QStringLiteral("lstUsers"));
@@ -209,10 +206,8 @@ frmUsers::frmUsers()
     };
     for (const Group &g : groups()) {
         auto *column = new QVBoxLayout;
-        QLabel *heading = lblField.add(g.label, new QLabel(QString::fromLatin1(g.caption)));
-        QFont bold = heading->font();
-        bold.setBold(true);
-        heading->setFont(bold);
+        QLabel *heading =
+            lblField.add(g.label, ui::sectionLabel(QString::fromLatin1(g.caption), nullptr));
         heading->setCursor(Qt::PointingHandCursor);
         heading->installEventFilter(this);
         column->addWidget(heading);

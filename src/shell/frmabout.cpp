@@ -4,6 +4,7 @@
 
 #include "core/centresettings.h"
 #include "core/imodvista.h"
+#include "platform/ui/labels.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,12 +20,8 @@ frmAbout::frmAbout()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/shell/icons/about.png")));
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    HeadingLabel = new QLabel(QStringLiteral("About Ovix"), this);
+    HeadingLabel = ui::headingLabel(QStringLiteral("About Ovix"), this);
     HeadingLabel->setObjectName(QStringLiteral("HeadingLabel"));
-    QFont big = HeadingLabel->font();
-    big.setPointSize(16);
-    big.setBold(true);
-    HeadingLabel->setFont(big);
     SubHeading = new QLabel(QStringLiteral("About this product"), this);
     SubHeading->setObjectName(QStringLiteral("SubHeading"));
     lblVersion = new QLabel(this);

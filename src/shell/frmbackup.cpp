@@ -1,7 +1,5 @@
 #include "frmbackup.h"
 
-#include "shell/labels.h"
-
 #include "backup.h"
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
@@ -16,6 +14,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/hourglass.h"
+#include "platform/ui/labels.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -48,8 +47,8 @@ frmBackup::frmBackup(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setCaption(QStringLiteral("Data Maintenance"));
 
-    auto *heading = shell::HeadingLabel(QStringLiteral("Data Maintenance"), this);
-    auto *intro = shell::WrappedLabel(
+    auto *heading = ui::headingLabel(QStringLiteral("Data Maintenance"), this);
+    auto *intro = ui::wrappedLabel(
         QStringLiteral("We recommend you backup your data file regularly to minimise the impacts "
                        "of data loss. If your data file does become corrupt in some way, all your "
                        "data since your last backup will need to be re-entered manually."),
@@ -57,7 +56,7 @@ frmBackup::frmBackup(QWidget *parent)
 
     auto *tasks =
         new QGroupBox(QStringLiteral("What maintenance tasks do you wish to perform?"), this);
-    MaintenanceIntro = shell::WrappedLabel(QString(), tasks);
+    MaintenanceIntro = ui::wrappedLabel(QString(), tasks);
     MaintenanceIntro->setObjectName(QStringLiteral("MaintenanceIntro"));
     lst = new QListWidget(tasks);
     lst->setObjectName(QStringLiteral("lst"));

@@ -3,6 +3,7 @@
 #include "core/centresettings.h"
 #include "pictures.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/labels.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -15,12 +16,8 @@ frmLoadUp::frmLoadUp(QWidget *parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(shell::pictures::Progress());
-    lblHeading = new QLabel(this);
+    lblHeading = ui::headingLabel(QString(), this);
     lblHeading->setObjectName(QStringLiteral("lblHeading"));
-    QFont heading = lblHeading->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.5);
-    heading.setBold(true);
-    lblHeading->setFont(heading);
     lblSubTitle = new QLabel(this);
     lblSubTitle->setObjectName(QStringLiteral("lblSubTitle"));
     lblSubTitle->setWordWrap(true);

@@ -11,6 +11,7 @@
 #include "pictures.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/labels.h"
 #include "platform/ui/twips.h"
 #include "platform/vb/error.h"
 #include "startupstate.h"
@@ -70,12 +71,8 @@ frmOpen::frmOpen(QWidget *parent)
     TreeImage = new QLabel(this);
     TreeImage->setObjectName(QStringLiteral("TreeImage"));
     TreeImage->setPixmap(shell::pictures::Welcome());
-    Label1 = new QLabel(QStringLiteral("Welcome..."), this);
+    Label1 = ui::headingLabel(QStringLiteral("Welcome..."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading = Label1->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.8);
-    heading.setBold(true);
-    Label1->setFont(heading);
 
     const auto button = [this](const char *name, const QString &caption) {
         auto *b = new QPushButton(caption, this);

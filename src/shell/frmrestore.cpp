@@ -1,12 +1,11 @@
 #include "frmrestore.h"
 
-#include "shell/labels.h"
-
 #include "backup.h"
 #include "core/errorinfo.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/hourglass.h"
+#include "platform/ui/labels.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -30,7 +29,7 @@ frmRestore::frmRestore(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setCaption(QStringLiteral("Restore Backup File"));
 
-    auto *heading = shell::HeadingLabel(QStringLiteral("Restore Backup File"), this);
+    auto *heading = ui::headingLabel(QStringLiteral("Restore Backup File"), this);
 
     cboType = new QComboBox(this);
     cboType->setObjectName(QStringLiteral("cboType"));
@@ -50,17 +49,17 @@ frmRestore::frmRestore(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(
-        shell::WrappedLabel(QStringLiteral("If you have experienced problems with your data "
-                                           "file, you might like to restore a backup."),
-                            this));
+        ui::wrappedLabel(QStringLiteral("If you have experienced problems with your data "
+                                        "file, you might like to restore a backup."),
+                         this));
     layout->addWidget(
-        shell::WrappedLabel(QStringLiteral("Please select the type of backup and the backup "
-                                           "file you wish to restore:"),
-                            this));
+        ui::wrappedLabel(QStringLiteral("Please select the type of backup and the backup "
+                                        "file you wish to restore:"),
+                         this));
     layout->addWidget(cboType);
     layout->addWidget(new QLabel(QStringLiteral("Which File Do You Want Restored?"), this));
     layout->addWidget(flb, 1);
-    layout->addWidget(shell::WrappedLabel(
+    layout->addWidget(ui::wrappedLabel(
         QStringLiteral("Please note that you may overwrite any existing data in your data file."),
         this));
     layout->addLayout(buttons);

@@ -1,7 +1,5 @@
 #include "frmsetupwiz.h"
 
-#include "shell/labels.h"
-
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
 #include "core/irecobjectcode.h"
@@ -10,6 +8,7 @@
 #include "platform/jet/recordset.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/labels.h"
 #include "platform/ui/twips.h"
 #include "platform/vb/error.h"
 
@@ -47,16 +46,6 @@ const Box ManagerBoxes[] = {{12, "Manager 1:", 50},
 const QList<int> Page1Boxes = {0, 1, 2, 3, 4, 5, 6, 7, 8};
 const QList<int> Page2Boxes = {12, 13, 14, 15};
 
-QLabel *heading(const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.3);
-    l->setFont(f);
-    return l;
-}
-
 void showError()
 {
     const core::ErrorInfo e = core::currentError();
@@ -81,7 +70,7 @@ frmSetupWiz::frmSetupWiz(QWidget *parent)
         QStringLiteral("#stepList { background: #0b4f8a; } QLabel { color: white; }"));
     steps->setFixedWidth(170);
     auto *stepsLayout = new QVBoxLayout(steps);
-    stepsLayout->addWidget(heading(QStringLiteral("WIZARD STEPS"), steps));
+    stepsLayout->addWidget(ui::sectionLabel(QStringLiteral("WIZARD STEPS"), steps));
     stepsLayout->addSpacing(8);
     const QStringList captions = {QStringLiteral("Welcome"), QStringLiteral("Centre Information"),
                                   QStringLiteral("Manager Details"), QStringLiteral("Declaration")};
@@ -111,18 +100,20 @@ frmSetupWiz::frmSetupWiz(QWidget *parent)
     auto *welcome = fraSteps.add(0, new QFrame(m_pages));
     {
         auto *l = new QVBoxLayout(welcome);
-        l->addWidget(heading(QStringLiteral("Welcome to the setup wizard for Ovixian."), welcome));
-        l->addWidget(shell::WrappedLabel(
-            QStringLiteral("This wizard will allow you to set up Ovix to work for "
-                           "your swim school. Once this setup wizard is complete, "
-                           "only minimal configuration will be required."),
-            welcome));
+        l->addWidget(
+            ui::headingLabel(QStringLiteral("Welcome to the setup wizard for Ovixian."), welcome));
+        l->addWidget(
+            ui::wrappedLabel(QStringLiteral("This wizard will allow you to set up Ovix to work for "
+                                            "your swim school. Once this setup wizard is complete, "
+                                            "only minimal configuration will be required."),
+                             welcome));
         l->addStretch(1);
     }
     auto *centre = fraSteps.add(1, new QFrame(m_pages));
     {
         auto *l = new QVBoxLayout(centre);
-        l->addWidget(heading(QStringLiteral("Please enter your company information."), centre));
+        l->addWidget(
+            ui::headingLabel(QStringLiteral("Please enter your company information."), centre));
         auto *address = new QGroupBox(QStringLiteral("Address"), centre);
         auto *addressForm = new QFormLayout(address);
         addBoxes(addressForm, address, AddressBoxes);
@@ -136,7 +127,7 @@ frmSetupWiz::frmSetupWiz(QWidget *parent)
     auto *managers = fraSteps.add(2, new QFrame(m_pages));
     {
         auto *l = new QVBoxLayout(managers);
-        l->addWidget(heading(QStringLiteral("Management Details"), managers));
+        l->addWidget(ui::headingLabel(QStringLiteral("Management Details"), managers));
         l->addWidget(new QLabel(QStringLiteral("(Appears on some reports)"), managers));
         auto *form = new QFormLayout;
         addBoxes(form, managers, ManagerBoxes);
@@ -146,8 +137,8 @@ frmSetupWiz::frmSetupWiz(QWidget *parent)
     auto *declaration = fraSteps.add(3, new QFrame(m_pages));
     {
         auto *l = new QVBoxLayout(declaration);
-        l->addWidget(heading(QStringLiteral("Modify the Declaration"), declaration));
-        l->addWidget(shell::WrappedLabel(
+        l->addWidget(ui::headingLabel(QStringLiteral("Modify the Declaration"), declaration));
+        l->addWidget(ui::wrappedLabel(
             QStringLiteral("The following declaration appears on the bottom of all "
                            "Details & Declaration Forms printed."),
             declaration));

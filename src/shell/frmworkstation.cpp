@@ -6,6 +6,7 @@
 #include "core/imodvista.h"
 #include "datapathfile.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/labels.h"
 #include "platform/vb/error.h"
 #include "startupservices.h"
 
@@ -25,26 +26,15 @@ frmWorkstation::frmWorkstation(QWidget *parent)
     , lblField(QStringLiteral("lblField"))
 {
     setCaption(QStringLiteral("Workstation Settings (this computer only)"));
-    const auto label = [this](const char *name, const QString &text, bool bold) {
-        auto *l = new QLabel(text, this);
-        l->setObjectName(QLatin1String(name));
-        if (bold) {
-            QFont f = l->font();
-            f.setBold(true);
-            l->setFont(f);
-        }
-        return l;
-    };
-    Label2 = label("Label2", QStringLiteral("Workstation Settings"), true);
-    QFont big = Label2->font();
-    big.setPointSizeF(big.pointSizeF() * 1.4);
-    Label2->setFont(big);
+    Label2 = ui::headingLabel(QStringLiteral("Workstation Settings"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
     lblField.add(
         0, new QLabel(QStringLiteral("The settings on this screen apply only to this computer."),
                       this));
     lblField.add(1, new QLabel(QStringLiteral("Customer ID:"), this));
     lblField.add(2, new QLabel(QStringLiteral("Password:"), this));
-    Label5 = label("Label5", QStringLiteral("Ovix Mode"), true);
+    Label5 = ui::sectionLabel(QStringLiteral("Ovix Mode"), this);
+    Label5->setObjectName(QStringLiteral("Label5"));
     optSingle = new QRadioButton(
         QStringLiteral("I only use 1 data file and want Ovix to open this file every time I use "
                        "Ovix:"),
@@ -58,7 +48,8 @@ frmWorkstation::frmWorkstation(QWidget *parent)
     txtPath->setObjectName(QStringLiteral("txtPath"));
     cmdFind = new QPushButton(QStringLiteral("Find..."), this);
     cmdFind->setObjectName(QStringLiteral("cmdFind"));
-    Label3 = label("Label3", QStringLiteral("my-Ovix Information"), true);
+    Label3 = ui::sectionLabel(QStringLiteral("my-Ovix Information"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
     txtUserID = new QLineEdit(this);
     txtUserID->setObjectName(QStringLiteral("txtUserID"));
     txtPassword = new QLineEdit(this);

@@ -13,6 +13,7 @@
 #include "platform/jet/recordset.h"
 #include "platform/ui/color.h"
 #include "platform/ui/dialogs.h"
+#include "platform/ui/labels.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/tag.h"
 
@@ -53,11 +54,7 @@ frmDays::frmDays()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(95, 95);
-    auto *title = new QLabel(QStringLiteral("Days"), this);
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSize(big.pointSize() + 4);
-    title->setFont(big);
+    auto *title = ui::headingLabel(QStringLiteral("Days"), this);
 
     lst = new QListWidget(this);
     lst->setObjectName(QStringLiteral("lst"));

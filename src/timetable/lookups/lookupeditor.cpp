@@ -8,6 +8,7 @@
 #include "platform/ui/color.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/hourglass.h"
+#include "platform/ui/labels.h"
 #include "platform/ui/tag.h"
 #include "platform/vb/convert.h"
 
@@ -43,11 +44,7 @@ LookupEditor::LookupEditor(const QString &name, const QString &caption, const QS
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(80, 80);
     Image1->hide();
-    auto *title = new QLabel(caption, this);
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSize(big.pointSize() + 4);
-    title->setFont(big);
+    auto *title = ui::headingLabel(caption, this);
 
     m_list = new QListWidget(this);
     m_list->setObjectName(listName);

@@ -1,5 +1,6 @@
 #include "frmprograms.h"
 
+#include "platform/ui/labels.h"
 #include "programrules.h"
 
 #include "classes/classsearch.h"
@@ -95,11 +96,7 @@ frmPrograms::frmPrograms()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(95, 95);
-    auto *title = new QLabel(QStringLiteral("Programs"), this);
-    QFont big = title->font();
-    big.setBold(true);
-    big.setPointSize(big.pointSize() + 4);
-    title->setFont(big);
+    auto *title = ui::headingLabel(QStringLiteral("Programs"), this);
 
     auto button = [this](const char *name, const char *caption) {
         auto *b = new QPushButton(QString::fromLatin1(caption), this);

@@ -1,5 +1,6 @@
 #include "frmprogcopy.h"
 
+#include "platform/ui/labels.h"
 #include "programcopy.h"
 
 #include "classes/classsearch.h"
@@ -72,16 +73,6 @@ QPixmap calendarPicture()
     return picture;
 }
 
-QLabel *heading(const QString &text, QWidget *parent, qreal scale)
-{
-    auto *label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * scale);
-    label->setFont(font);
-    return label;
-}
-
 } // namespace
 
 frmProgCopy::frmProgCopy()
@@ -95,7 +86,7 @@ frmProgCopy::frmProgCopy()
     Image1->setAlignment(Qt::AlignCenter);
 
     auto *intro = new QVBoxLayout;
-    intro->addWidget(heading(QStringLiteral("Copy Program"), this, 1.5));
+    intro->addWidget(ui::headingLabel(QStringLiteral("Copy Program"), this));
     for (const char *text :
          {"This utility will copy one program to another (including classes).",
           "You can also either have Ovix copy these classes without students (blank) or copy all "
@@ -140,10 +131,10 @@ frmProgCopy::frmProgCopy()
         return row;
     };
     auto *details = new QFormLayout;
-    details->addRow(heading(QStringLiteral("Choose a Program to Copy"), this, 1.0));
+    details->addRow(ui::sectionLabel(QStringLiteral("Choose a Program to Copy"), this));
     details->addRow(QStringLiteral("Program:"), cboProgram);
     details->addItem(new QSpacerItem(0, 6));
-    details->addRow(heading(QStringLiteral("Enter Details About the New Program"), this, 1.0));
+    details->addRow(ui::sectionLabel(QStringLiteral("Enter Details About the New Program"), this));
     details->addRow(QStringLiteral("Name:"), txtField[1]);
     details->addRow(QStringLiteral("Start Date:"), withButton(txtField[5], btnCal1));
     details->addRow(QStringLiteral("End Date:"), withButton(txtField[7], btnCal2));

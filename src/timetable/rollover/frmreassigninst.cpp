@@ -1,5 +1,6 @@
 #include "frmreassigninst.h"
 
+#include "platform/ui/labels.h"
 #include "reassignment.h"
 
 #include "classes/classsearch.h"
@@ -26,16 +27,6 @@ namespace {
 void oops(const QString &text)
 {
     ui::Dialogs::msgBox(text, ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Oops!"));
-}
-
-QLabel *bold(const QString &text, QWidget *parent, qreal scale = 1.0)
-{
-    auto *label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    font.setPointSizeF(font.pointSizeF() * scale);
-    label->setFont(font);
-    return label;
 }
 
 QFrame *line(QWidget *parent)
@@ -72,7 +63,7 @@ frmReassignInst::frmReassignInst()
     Image2->setAlignment(Qt::AlignTop | Qt::AlignRight);
 
     auto *intro = new QVBoxLayout;
-    intro->addWidget(bold(QStringLiteral("Reassign Instructors"), this, 1.5));
+    intro->addWidget(ui::headingLabel(QStringLiteral("Reassign Instructors"), this));
     auto *explanation = new QLabel(QStringLiteral("This screen will allow you to rollover one "
                                                   "instructors classes to another instructor."),
                                    this);
@@ -93,11 +84,11 @@ frmReassignInst::frmReassignInst()
 
     auto *choices = new QFormLayout;
     choices->addRow(line(this));
-    choices->addRow(bold(QStringLiteral("Instructors to Change"), this));
+    choices->addRow(ui::sectionLabel(QStringLiteral("Instructors to Change"), this));
     choices->addRow(QStringLiteral("Current Instructor:"), cboCurrent);
     choices->addRow(QStringLiteral("New Instructor:"), cboNew);
     choices->addRow(line(this));
-    choices->addRow(bold(QStringLiteral("Classes to Change"), this));
+    choices->addRow(ui::sectionLabel(QStringLiteral("Classes to Change"), this));
     choices->addRow(QStringLiteral("Select Program:"), cboProgram);
     choices->addRow(QStringLiteral("Select Day:"), cboDay);
 

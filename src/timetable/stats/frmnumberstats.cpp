@@ -7,6 +7,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/flexgrid.h"
 #include "platform/ui/hourglass.h"
+#include "platform/ui/labels.h"
 #include "platform/ui/msgbox.h"
 #include "reports/gridreport.h"
 #include "timetable/programs.h"
@@ -40,11 +41,7 @@ frmNumberStats::frmNumberStats()
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(95, 95);
-    auto *heading = new QLabel(QStringLiteral("Statistics"), this);
-    QFont big = heading->font();
-    big.setBold(true);
-    big.setPointSize(big.pointSize() + 4);
-    heading->setFont(big);
+    auto *heading = ui::headingLabel(QStringLiteral("Statistics"), this);
     auto *subHeading = new QLabel(QStringLiteral("Students Enrolled in Each Level"), this);
 
     auto *programLabel = new QLabel(QStringLiteral("Select Program:"), this);
