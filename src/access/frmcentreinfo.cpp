@@ -8,6 +8,7 @@
 #include "core/imodlanguage.h"
 #include "core/lookups.h"
 #include "core/sqlquote.h"
+#include "core/workingwindow.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
@@ -160,9 +161,7 @@ frmCentreInfo::frmCentreInfo()
     setCaption(QStringLiteral("Global Settings"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
+    Image1 = core::NewLogoLabel(this);
     auto *heading = ui::headingLabel(QStringLiteral("Global Settings"), this);
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
@@ -304,11 +303,7 @@ void frmCentreInfo::onLoad()
         picLogo->clear();
     fillLists();
     loadSettings();
-    if (ui::Form *main = ui::Forms::find(QStringLiteral("Main"))) {
-        if (auto *logo = main->findChild<QLabel *>(QStringLiteral("Image1")))
-            Image1->setPixmap(logo->pixmap());
-    }
-    Image1->setVisible(!Image1->pixmap().isNull());
+    core::ShowClassSearchLogo(Image1);
     const QString centre = imodLanguage::Translate(QStringLiteral("Centre"));
     auto relabel = [](QLineEdit *box, const QString &text) {
         for (auto *form : box->parentWidget()->findChildren<QFormLayout *>()) {

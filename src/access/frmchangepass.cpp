@@ -3,6 +3,7 @@
 #include "access/signin.h"
 #include "core/globaldata.h"
 #include "core/sqlquote.h"
+#include "core/workingwindow.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/dialogs.h"
@@ -40,9 +41,7 @@ frmChangePass::frmChangePass()
 {
     setObjectName(QStringLiteral("frmChangePass"));
     setCaption(QStringLiteral("Change Password"));
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
+    Image1 = core::NewLogoLabel(this);
     auto *title = ui::headingLabel(QStringLiteral("Change Password"), this);
     cboUsername = new QComboBox(this);
     cboUsername->setObjectName(QStringLiteral("cboUsername"));
@@ -81,11 +80,7 @@ frmChangePass::frmChangePass()
 
 void frmChangePass::onLoad()
 {
-    if (ui::Form *main = ui::Forms::find(QStringLiteral("Main"))) {
-        if (auto *logo = main->findChild<QLabel *>(QStringLiteral("Image1")))
-            Image1->setPixmap(logo->pixmap());
-    }
-    Image1->setVisible(!Image1->pixmap().isNull());
+    core::ShowClassSearchLogo(Image1);
     try {
         FillUserCombo();
     } catch (const std::exception &) {

@@ -7,6 +7,7 @@
 #include "core/imoddata.h"
 #include "core/lookups.h"
 #include "core/sqlquote.h"
+#include "core/workingwindow.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -31,9 +32,7 @@ frmLogin::frmLogin()
 
     auto *heading = ui::headingLabel(QStringLiteral("Login"), this);
     auto *text = new QLabel(QStringLiteral("Please Enter a Username and Password"), this);
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
+    Image1 = core::NewLogoLabel(this);
     txtUserID = new QLineEdit(this);
     txtUserID->setObjectName(QStringLiteral("txtUserID"));
     txtPassword = new QLineEdit(this);

@@ -11,6 +11,7 @@
 #include "core/imodvista.h"
 #include "core/lookups.h"
 #include "core/sqlquote.h"
+#include "core/workingwindow.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -38,9 +39,7 @@ frmPassword::frmPassword()
     auto *subheading = new QLabel(QStringLiteral("Please Enter Your Login Information"), this);
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
+    Image1 = core::NewLogoLabel(this);
 
     fraText = new QFrame(this);
     fraText->setObjectName(QStringLiteral("fraText"));
@@ -121,11 +120,7 @@ frmPassword::frmPassword()
 
 void frmPassword::onLoad()
 {
-    if (ui::Form *main = ui::Forms::find(QStringLiteral("Main"))) {
-        if (auto *logo = main->findChild<QLabel *>(QStringLiteral("Image1")))
-            Image1->setPixmap(logo->pixmap());
-    }
-    Image1->setVisible(!Image1->pixmap().isNull());
+    core::ShowClassSearchLogo(Image1);
     if (ui::Form *parent = ui::Forms::find(QStringLiteral("frmParent")))
         move(parent->x() + (parent->width() - width()) / 2,
              parent->y() + (parent->height() - height()) / 2);

@@ -5,6 +5,7 @@
 #include "core/imodvista.h"
 #include "core/sqlquote.h"
 #include "core/timetablelookups.h"
+#include "core/workingwindow.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/callbyname.h"
@@ -147,9 +148,7 @@ frmUsers::frmUsers()
     setObjectName(QStringLiteral("frmUsers"));
     setCaption(QStringLiteral("User Accounts"));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
+    Image1 = core::NewLogoLabel(this);
     auto *title = ui::headingLabel(QStringLiteral("User Accounts"), this);
 
     lstUsers = new QListWidget(this);
@@ -264,11 +263,7 @@ frmUsers::frmUsers()
 
 void frmUsers::onLoad()
 {
-    if (ui::Form *main = ui::Forms::find(QStringLiteral("Main"))) {
-        if (auto *logo = main->findChild<QLabel *>(QStringLiteral("Image1")))
-            Image1->setPixmap(logo->pixmap());
-    }
-    Image1->setVisible(!Image1->pixmap().isNull());
+    core::ShowClassSearchLogo(Image1);
 }
 
 bool frmUsers::eventFilter(QObject *watched, QEvent *event)

@@ -29,6 +29,15 @@ void PlaceOnMainWindow(ui::Form *form)
                 qMax(0, (area->height() - frame->height()) / 2));
 }
 
+QLabel *NewLogoLabel(QWidget *parent)
+{
+    auto *image = new QLabel(parent);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setFixedSize(95, 95);
+    image->setAlignment(Qt::AlignCenter);
+    return image;
+}
+
 void ShowClassSearchLogo(QLabel *image)
 {
     const ui::Form *main = ui::Forms::find(QStringLiteral("Main"));

@@ -1,6 +1,7 @@
 #pragma once
 
 class QLabel;
+class QWidget;
 
 namespace ui {
 class Form;
@@ -15,6 +16,10 @@ namespace core {
 // shown yet is placed once it shows. Nothing for a window that stands on its own
 // or while there is no main window.
 void PlaceOnMainWindow(ui::Form *form);
+
+// The label in which a working window shows the centre's logo: named "Image1",
+// 95 x 95 pixels, the picture in its middle.
+QLabel *NewLogoLabel(QWidget *parent);
 
 // Copies the picture of the class search window's logo ("Image1" of the loaded
 // window "Main") into the label, scaled to fit it; the label keeps what it had

@@ -51,9 +51,7 @@ frmDays::frmDays()
     setObjectName(QStringLiteral("frmDays"));
     setCaption(QStringLiteral("Days"));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
+    Image1 = core::NewLogoLabel(this);
     auto *title = ui::headingLabel(QStringLiteral("Days"), this);
 
     lst = new QListWidget(this);
@@ -141,7 +139,6 @@ void frmDays::onLoad()
     core::PlaceOnMainWindow(this);
     LoadList();
     core::ShowClassSearchLogo(Image1);
-    Image1->setVisible(!Image1->pixmap().isNull());
 }
 
 void frmDays::LoadList()

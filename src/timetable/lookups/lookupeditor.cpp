@@ -40,9 +40,7 @@ LookupEditor::LookupEditor(const QString &name, const QString &caption, const QS
     setObjectName(name);
     setCaption(caption);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(80, 80);
+    Image1 = core::NewLogoLabel(this);
     Image1->hide();
     auto *title = ui::headingLabel(caption, this);
 
@@ -131,7 +129,6 @@ void LookupEditor::onLoad()
     SetEditMode(false);
     LoadList();
     core::ShowClassSearchLogo(Image1);
-    Image1->setVisible(!Image1->pixmap().isNull());
 }
 
 void LookupEditor::showEvent(QShowEvent *event)

@@ -93,9 +93,7 @@ frmPrograms::frmPrograms()
     setObjectName(QStringLiteral("frmPrograms"));
     setCaption(QStringLiteral("Programs"));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
+    Image1 = core::NewLogoLabel(this);
     auto *title = ui::headingLabel(QStringLiteral("Programs"), this);
 
     auto button = [this](const char *name, const char *caption) {
@@ -271,7 +269,6 @@ void frmPrograms::onLoad()
 {
     core::PlaceOnMainWindow(this);
     step([this] { core::ShowClassSearchLogo(Image1); });
-    Image1->setVisible(!Image1->pixmap().isNull());
     step([this] { Load_Program_List(); });
     step([this] { Load_Account_List(); });
     step([this] { Load_TaxCode_List(); });

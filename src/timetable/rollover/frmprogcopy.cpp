@@ -80,10 +80,7 @@ frmProgCopy::frmProgCopy()
     setObjectName(QStringLiteral("frmProgCopy"));
     setCaption(QStringLiteral("Copy Program"));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
-    Image1->setAlignment(Qt::AlignCenter);
+    Image1 = core::NewLogoLabel(this);
 
     auto *intro = new QVBoxLayout;
     intro->addWidget(ui::headingLabel(QStringLiteral("Copy Program"), this));

@@ -53,10 +53,7 @@ frmReassignInst::frmReassignInst()
     setObjectName(QStringLiteral("frmReassignInst"));
     setCaption(QStringLiteral("Reassign Instructors"));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
-    Image1->setAlignment(Qt::AlignCenter);
+    Image1 = core::NewLogoLabel(this);
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setPixmap(QPixmap(QStringLiteral(":/shell/icons/users.png")));

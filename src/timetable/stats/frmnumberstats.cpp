@@ -38,9 +38,7 @@ frmNumberStats::frmNumberStats()
     setCaption(QStringLiteral("Enrolment Numbers per Level"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setFixedSize(95, 95);
+    Image1 = core::NewLogoLabel(this);
     auto *heading = ui::headingLabel(QStringLiteral("Statistics"), this);
     auto *subHeading = new QLabel(QStringLiteral("Students Enrolled in Each Level"), this);
 
@@ -106,7 +104,6 @@ void frmNumberStats::onLoad()
     Load_Program_List();
     SetupGrid();
     core::ShowClassSearchLogo(Image1);
-    Image1->setVisible(!Image1->pixmap().isNull());
 }
 
 void frmNumberStats::Load_Program_List()
