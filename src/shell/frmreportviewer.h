@@ -23,6 +23,8 @@ public:
     Q_INVOKABLE void SetTempFile(const QString &FilePath);
 
     QString TempFile() const { return m_tempFile; }
+    // Opens at a size a page can be read at.
+    QSize sizeHint() const override { return {800, 600}; }
     QString ShownFile() const { return m_shownFile; }
 
 protected:

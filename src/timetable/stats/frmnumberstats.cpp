@@ -92,8 +92,6 @@ frmNumberStats::frmNumberStats()
     all->addWidget(grd, 1);
     all->addWidget(fraWait);
     all->addLayout(buttons);
-    // The grid comes and goes; the window keeps room for it from the start.
-    setMinimumSize(620, 460);
 
     connect(cboProgram, &QComboBox::activated, this, [this] { cboProgram_Click(); });
     connect(Command1, &QPushButton::clicked, this, &frmNumberStats::Command1_Click);

@@ -28,6 +28,9 @@ public:
     Q_INVOKABLE void cboProgram_Click();
     Q_INVOKABLE void Command1_Click();
 
+    // The grid comes and goes: the window opens with room for it.
+    QSize sizeHint() const override { return {620, 460}; }
+
     QLabel *Image1;
     QComboBox *cboProgram;
     ui::FlexGrid *grd;
