@@ -4,11 +4,39 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/mdihost.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QMdiArea>
-#include <QTimer>
 
 namespace core {
+
+namespace {
+
+// Places a loaded window the first time it shows, then goes.
+class PlaceWhenShown : public QObject
+{
+public:
+    explicit PlaceWhenShown(ui::Form *form)
+        : QObject(form)
+        , m_form(form)
+    {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_form && event->type() == QEvent::Show && m_form->frame() != m_form) {
+            m_form->removeEventFilter(this);
+            deleteLater();
+            PlaceOnMainWindow(m_form);
+        }
+        return false;
+    }
+
+private:
+    ui::Form *m_form;
+};
+
+} // namespace
 
 void PlaceOnMainWindow(ui::Form *form)
 {
@@ -17,12 +45,8 @@ void PlaceOnMainWindow(ui::Form *form)
         return;
     QWidget *frame = form->frame();
     if (frame == form) {
-        // Loaded but not shown yet: its frame in the main window comes with the
-        // showing, which follows the load in the same turn of the event loop.
-        QTimer::singleShot(0, form, [form] {
-            if (form->frame() != form)
-                PlaceOnMainWindow(form);
-        });
+        // Loaded but not shown yet: its frame in the main window comes with the showing.
+        form->installEventFilter(new PlaceWhenShown(form));
         return;
     }
     frame->move(qMax(0, (area->width() - frame->width()) / 2),

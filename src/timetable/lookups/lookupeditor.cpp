@@ -126,19 +126,10 @@ void LookupEditor::addBrowseControl(QWidget *control)
 
 void LookupEditor::onLoad()
 {
+    core::PlaceOnMainWindow(this);
     SetEditMode(false);
     LoadList();
     core::ShowClassSearchLogo(Image1);
-}
-
-void LookupEditor::showEvent(QShowEvent *event)
-{
-    ui::Form::showEvent(event);
-    // Centred once, when the window first shows in the main window.
-    if (!m_placed) {
-        m_placed = true;
-        core::PlaceOnMainWindow(this);
-    }
 }
 
 void LookupEditor::SetEditMode(bool editing)

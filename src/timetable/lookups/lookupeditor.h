@@ -109,7 +109,6 @@ protected:
     void onLoad() override;
     void onQueryUnload(ui::CloseReason reason, bool &cancel) override;
     void onUnload(ui::CloseReason reason, bool &cancel) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     QString m_kind;
@@ -120,5 +119,4 @@ private:
     QList<QLineEdit *> m_readOnlyBoxes;
     QList<QWidget *> m_editControls;
     QList<QWidget *> m_browseControls;
-    bool m_placed = false;
 };

@@ -200,6 +200,7 @@ frmProgCopy::frmProgCopy()
 
 void frmProgCopy::onLoad()
 {
+    core::PlaceOnMainWindow(this);
     try {
         core::ShowClassSearchLogo(Image1);
         LoadProgramList();
@@ -440,14 +441,4 @@ void frmProgCopy::cmdOK_Click()
 void frmProgCopy::cmdClose_Click()
 {
     unload();
-}
-
-// The first showing stands the window in the middle of the main window.
-void frmProgCopy::showEvent(QShowEvent *event)
-{
-    ui::Form::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        core::PlaceOnMainWindow(this);
-    }
 }

@@ -47,7 +47,6 @@ public:
 
 protected:
     void onLoad() override;
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
@@ -58,5 +57,4 @@ private:
     void showCalendar(QToolButton *button, int box);
 
     int m_calendarBox = -1; // the date box the calendar writes into
-    bool m_placed = false;
 };

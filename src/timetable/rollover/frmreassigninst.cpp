@@ -111,6 +111,7 @@ frmReassignInst::frmReassignInst()
 
 void frmReassignInst::onLoad()
 {
+    core::PlaceOnMainWindow(this);
     core::ShowClassSearchLogo(Image1);
     try {
         core::listAddItem(cboCurrent, reassignment::All);
@@ -195,14 +196,4 @@ void frmReassignInst::cmdOK_Click()
 void frmReassignInst::cmdClose_Click()
 {
     unload();
-}
-
-// The first showing stands the window in the middle of the main window.
-void frmReassignInst::showEvent(QShowEvent *event)
-{
-    ui::Form::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        core::PlaceOnMainWindow(this);
-    }
 }

@@ -35,8 +35,6 @@ public:
 
 protected:
     void onLoad() override;
-    void showEvent(QShowEvent *event) override;
 
 private:
-    bool m_placed = false;
 };
