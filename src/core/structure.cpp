@@ -5,6 +5,7 @@
 #include "platform/jet/connection.h"
 #include "platform/jet/sql/error.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cstdio>
 #include <sqlite3.h>
@@ -759,23 +760,18 @@ void CreateEmptyDataFile(const QString &path)
     }
 }
 
-void CreateTemplate(const QString &path)
+void WriteDataFile(const QString &path, const std::function<void(jet::Connection &)> &fill)
 {
-    const QString partial = path + QStringLiteral(".part");
+    // Named for this process, so that two programs writing at once do not share it.
+    const QString partial =
+        path + QStringLiteral(".part%1").arg(QCoreApplication::applicationPid());
     QFile::remove(partial);
     try {
         CreateEmptyDataFile(partial);
         jet::Connection db(QStringLiteral("Data Source=") + partial);
         db.open();
         db.beginTrans();
-        for (const TableDef &t : Tables())
-            db.execute(CreateTableSql(t));
-        for (const TableDef &t : Tables()) {
-            for (const QString &sql : CreateIndexSql(t))
-                db.execute(sql);
-        }
-        for (const QString &sql : TemplateRowsSql())
-            db.execute(sql);
+        fill(db);
         db.commitTrans();
         db.close();
     } catch (...) {
@@ -788,6 +784,23 @@ void CreateTemplate(const QString &path)
         throw jet::Error(jet::err::Unspecified,
                          QStringLiteral("The file '%1' could not be written.").arg(path));
     }
+}
+
+void FillTemplate(jet::Connection &db)
+{
+    for (const TableDef &t : Tables())
+        db.execute(CreateTableSql(t));
+    for (const TableDef &t : Tables()) {
+        for (const QString &sql : CreateIndexSql(t))
+            db.execute(sql);
+    }
+    for (const QString &sql : TemplateRowsSql())
+        db.execute(sql);
+}
+
+void CreateTemplate(const QString &path)
+{
+    WriteDataFile(path, FillTemplate);
 }
 
 QString InstallTemplate()

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 namespace jet {
@@ -74,6 +75,14 @@ QStringList TemplateRowsSql();
 // Makes an empty data file at path (replacing nothing: fails when the file exists).
 // Throws jet::Error.
 void CreateEmptyDataFile(const QString &path);
+
+// Writes a data file to path: an empty one is filled inside one transaction and
+// appears under its name only when complete (an existing file there is replaced).
+// Throws jet::Error, or what fill throws; nothing is left behind then.
+void WriteDataFile(const QString &path, const std::function<void(jet::Connection &)> &fill);
+
+// Makes every table and index of the structure and the rows a new data file starts with.
+void FillTemplate(jet::Connection &db);
 
 // Writes the template data file to path: every table and index, and the rows a new
 // data file starts with. The file appears only when complete; an existing file there

@@ -4,12 +4,9 @@
 #include "core/structure.h"
 #include "generator.h"
 #include "platform/jet/connection.h"
-#include "platform/jet/sql/error.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <cstdio>
 
 namespace SampleData {
 
@@ -132,28 +129,10 @@ void Generator::run()
 
 void Generate(const QString &path, const Options &options)
 {
-    // Named for this process, so that two programs starting at once do not share it.
-    const QString partial =
-        path + QStringLiteral(".part%1").arg(QCoreApplication::applicationPid());
-    QFile::remove(partial);
-    try {
-        imodStructure::CreateTemplate(partial);
-        jet::Connection db(QStringLiteral("Data Source=") + partial);
-        db.open();
-        db.beginTrans();
+    imodStructure::WriteDataFile(path, [&options](jet::Connection &db) {
+        imodStructure::FillTemplate(db);
         detail::Generator(db, options).run();
-        db.commitTrans();
-        db.close();
-    } catch (...) {
-        QFile::remove(partial);
-        throw;
-    }
-    if (std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) !=
-        0) {
-        QFile::remove(partial);
-        throw jet::Error(jet::err::Unspecified,
-                         QStringLiteral("The file '%1' could not be written.").arg(path));
-    }
+    });
 }
 
 QString InstallSampleFile(const QString &appDataFolder)
