@@ -10,6 +10,7 @@
 #include "core/sqlquote.h"
 #include "core/workingwindow.h"
 #include "platform/jet/recordset.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -165,8 +166,7 @@ frmCentreInfo::frmCentreInfo()
     auto *heading = ui::headingLabel(QStringLiteral("Global Settings"), this);
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
-    cmdOK = new QPushButton(QStringLiteral("Save"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdOK"), this);
 
     const char *tabNames[] = {"Centre Details", "Reports", "Financial", "Attendance",
                               "Bank",           "Other",   "Email"};

@@ -6,6 +6,7 @@
 #include "core/workingwindow.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/labels.h"
@@ -49,10 +50,8 @@ frmChangePass::frmChangePass()
     txtPassword = passwordBox(this, "txtPassword");
     txtNew1 = passwordBox(this, "txtNew1");
     txtNew2 = passwordBox(this, "txtNew2");
-    cmdOK = new QPushButton(QStringLiteral("Save"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdClose = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdOK = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdOK"), this);
+    cmdClose = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdClose"), this);
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("User Name:"), cboUsername);

@@ -1,6 +1,7 @@
 #include "frmdeclaration.h"
 
 #include "core/centresettings.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 
 #include <QFile>
@@ -16,10 +17,8 @@ frmDeclaration::frmDeclaration()
     setCaption(QStringLiteral("Declaration"));
     txtDeclaration = new QPlainTextEdit(this);
     txtDeclaration->setObjectName(QStringLiteral("txtDeclaration"));
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdOK = ui::namedButton(QStringLiteral("OK"), QStringLiteral("cmdOK"), this);
+    cmdCancel = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdCancel"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdOK);

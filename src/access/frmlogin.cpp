@@ -8,6 +8,7 @@
 #include "core/lookups.h"
 #include "core/sqlquote.h"
 #include "core/workingwindow.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -38,13 +39,11 @@ frmLogin::frmLogin()
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
-    cmdOK = new QPushButton(QStringLiteral("Login"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::namedButton(QStringLiteral("Login"), QStringLiteral("cmdOK"), this);
     cmdOK->setDefault(true);
-    CoolButton1 = new QPushButton(QStringLiteral("Auto-Login"), this);
-    CoolButton1->setObjectName(QStringLiteral("CoolButton1"));
-    cmdClose = new QPushButton(QStringLiteral("Exit"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    CoolButton1 =
+        ui::namedButton(QStringLiteral("Auto-Login"), QStringLiteral("CoolButton1"), this);
+    cmdClose = ui::namedButton(QStringLiteral("Exit"), QStringLiteral("cmdClose"), this);
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("User ID:"), txtUserID);

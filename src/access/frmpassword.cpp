@@ -13,6 +13,7 @@
 #include "core/sqlquote.h"
 #include "core/workingwindow.h"
 #include "platform/jet/recordset.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/labels.h"
@@ -82,13 +83,10 @@ frmPassword::frmPassword()
     barcodeLayout->addLayout(barcodeForm);
     barcodeLayout->addStretch(1);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::namedButton(QStringLiteral("OK"), QStringLiteral("cmdOK"), this);
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdSwitch = new QPushButton(QStringLiteral("Scan Barcode"), this);
-    cmdSwitch->setObjectName(QStringLiteral("cmdSwitch"));
+    cmdCancel = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdCancel"), this);
+    cmdSwitch = ui::namedButton(QStringLiteral("Scan Barcode"), QStringLiteral("cmdSwitch"), this);
 
     auto *frames = new QWidget(this);
     m_frames = new QStackedLayout(frames);

@@ -8,6 +8,7 @@
 #include "core/workingwindow.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -154,14 +155,10 @@ frmUsers::frmUsers()
     lstUsers = new QListWidget(this);
     lstUsers->setObjectName(QStringLiteral("lstUsers"));
     lstUsers->setSortingEnabled(true);
-    cmdNew = new QPushButton(QStringLiteral("New"), this);
-    cmdNew->setObjectName(QStringLiteral("cmdNew"));
-    cmdEdit = new QPushButton(QStringLiteral("Edit"), this);
-    cmdEdit->setObjectName(QStringLiteral("cmdEdit"));
-    cmdSave = new QPushButton(QStringLiteral("Save"), this);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdDelete = new QPushButton(QStringLiteral("Delete"), this);
-    cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+    cmdNew = ui::namedButton(QStringLiteral("New"), QStringLiteral("cmdNew"), this);
+    cmdEdit = ui::namedButton(QStringLiteral("Edit"), QStringLiteral("cmdEdit"), this);
+    cmdSave = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdSave"), this);
+    cmdDelete = ui::namedButton(QStringLiteral("Delete"), QStringLiteral("cmdDelete"), this);
 
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));

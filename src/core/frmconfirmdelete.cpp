@@ -4,6 +4,7 @@
 
 #include "core/errorinfo.h"
 #include "core/imodvista.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -109,11 +110,9 @@ frmConfirmDelete::frmConfirmDelete(QWidget *parent)
 
     txtField = new QLineEdit(this);
     txtField->setObjectName(QStringLiteral("txtField"));
-    cmdOK = new QPushButton(QStringLiteral("Delete Now"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::namedButton(QStringLiteral("Delete Now"), QStringLiteral("cmdOK"), this);
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Don't Delete"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel = ui::namedButton(QStringLiteral("Don't Delete"), QStringLiteral("cmdCancel"), this);
 
     txtReason = hiddenBox("txtReason", this);
     txtInfoLine = hiddenBox("txtInfoLine", this);

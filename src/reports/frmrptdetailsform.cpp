@@ -4,6 +4,7 @@
 #include "core/errorinfo.h"
 #include "core/globalsettings.h"
 #include "core/lookups.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -125,11 +126,11 @@ frmRptDetailsForm::frmRptDetailsForm(QWidget *parent)
 
     fraButtons = new QFrame(this);
     fraButtons->setObjectName(QStringLiteral("fraButtons"));
-    cmdUpdate = new QPushButton(QStringLiteral("Update Details"), fraButtons);
-    cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
+    cmdUpdate =
+        ui::namedButton(QStringLiteral("Update Details"), QStringLiteral("cmdUpdate"), fraButtons);
     cmdUpdate->hide();
-    Command1 = new QPushButton(QStringLiteral("Print Form"), fraButtons);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 =
+        ui::namedButton(QStringLiteral("Print Form"), QStringLiteral("Command1"), fraButtons);
     auto *buttons = new QHBoxLayout(fraButtons);
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->addStretch();

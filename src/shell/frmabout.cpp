@@ -4,6 +4,7 @@
 
 #include "core/centresettings.h"
 #include "core/imodvista.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/labels.h"
 
 #include <QFileInfo>
@@ -26,8 +27,7 @@ frmAbout::frmAbout()
     SubHeading->setObjectName(QStringLiteral("SubHeading"));
     lblVersion = new QLabel(this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    cmdOK = new QPushButton(QStringLiteral("Close"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::namedButton(QStringLiteral("Close"), QStringLiteral("cmdOK"), this);
     connect(cmdOK, &QPushButton::clicked, this, [this] { unload(); });
 
     auto *text = new QVBoxLayout;

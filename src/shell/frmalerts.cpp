@@ -8,6 +8,7 @@
 
 #include "core/centresettings.h"
 #include "core/listfillers.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -124,8 +125,8 @@ frmAlerts::frmAlerts()
     place(optMonth, 3120, 6000, 1215, 255);
     opt7->setChecked(true);
 
-    cmdContinue = new QPushButton(QStringLiteral("Continue Loading Ovix"), this);
-    cmdContinue->setObjectName(QStringLiteral("cmdContinue"));
+    cmdContinue = ui::namedButton(QStringLiteral("Continue Loading Ovix"),
+                                  QStringLiteral("cmdContinue"), this);
     place(cmdContinue, 1440, 6480, 1935, 375);
 
     Command1 = new QToolButton(this);

@@ -11,6 +11,7 @@
 #include "maintenancewindows.h"
 #include "pagesetup.h"
 #include "platform/jet/connection.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/hourglass.h"
@@ -86,11 +87,9 @@ frmBackup::frmBackup(QWidget *parent)
     copyLayout->addWidget(optNoBackup);
     copyLayout->addLayout(target);
 
-    cmdOK = new QPushButton(QStringLiteral("Run Now"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::namedButton(QStringLiteral("Run Now"), QStringLiteral("cmdOK"), this);
     cmdOK->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("Don't Run"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose = ui::namedButton(QStringLiteral("Don't Run"), QStringLiteral("cmdClose"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdOK);

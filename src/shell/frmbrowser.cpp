@@ -3,6 +3,7 @@
 #include "makerpages.h"
 
 #include "core/centresettings.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/htmlview.h"
 #include "platform/ui/mdihost.h"
@@ -23,13 +24,6 @@
 namespace {
 
 const QColor backColour(214, 223, 247);
-
-QPushButton *toolButton(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
 
 // A step of the shared opening position: not taken when it would pass 32767.
 qint16 stepped(qint16 value, int step)
@@ -61,11 +55,13 @@ frmBrowser::frmBrowser()
 
     picToolbar = new QFrame(this);
     picToolbar->setObjectName(QStringLiteral("picToolbar"));
-    cmdBack = toolButton(QStringLiteral("cmdBack"), QStringLiteral("Back"), picToolbar);
-    cmdForward = toolButton(QStringLiteral("cmdForward"), QStringLiteral("Forward"), picToolbar);
-    cmdHome = toolButton(QStringLiteral("cmdHome"), QStringLiteral("Home"), picToolbar);
-    cmdRefresh = toolButton(QStringLiteral("cmdRefresh"), QStringLiteral("Refresh"), picToolbar);
-    cmdStop = toolButton(QStringLiteral("cmdStop"), QStringLiteral("Cancel"), picToolbar);
+    cmdBack = ui::namedButton(QStringLiteral("Back"), QStringLiteral("cmdBack"), picToolbar);
+    cmdForward =
+        ui::namedButton(QStringLiteral("Forward"), QStringLiteral("cmdForward"), picToolbar);
+    cmdHome = ui::namedButton(QStringLiteral("Home"), QStringLiteral("cmdHome"), picToolbar);
+    cmdRefresh =
+        ui::namedButton(QStringLiteral("Refresh"), QStringLiteral("cmdRefresh"), picToolbar);
+    cmdStop = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdStop"), picToolbar);
     Label2 = new QLabel(QStringLiteral("Address:"), picToolbar);
     Label2->setObjectName(QStringLiteral("Label2"));
     cboAddress = new QComboBox(picToolbar);

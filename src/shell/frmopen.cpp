@@ -9,6 +9,7 @@
 #include "frmloadup.h"
 #include "pagesetup.h"
 #include "pictures.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/labels.h"
@@ -75,8 +76,7 @@ frmOpen::frmOpen(QWidget *parent)
     Label1->setObjectName(QStringLiteral("Label1"));
 
     const auto button = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
+        auto *b = ui::namedButton(caption, QLatin1String(name), this);
         b->setMinimumHeight(32);
         return b;
     };

@@ -2,6 +2,7 @@
 
 #include "backup.h"
 #include "core/errorinfo.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/hourglass.h"
@@ -35,11 +36,9 @@ frmRestore::frmRestore(QWidget *parent)
     cboType->setObjectName(QStringLiteral("cboType"));
     flb = new QListWidget(this);
     flb->setObjectName(QStringLiteral("flb"));
-    cmdOK = new QPushButton(QStringLiteral("Restore"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::namedButton(QStringLiteral("Restore"), QStringLiteral("cmdOK"), this);
     cmdOK->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdClose"), this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

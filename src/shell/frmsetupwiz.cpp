@@ -6,6 +6,7 @@
 #include "frmopen.h"
 #include "maintenancewindows.h"
 #include "platform/jet/recordset.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/labels.h"
@@ -149,14 +150,12 @@ frmSetupWiz::frmSetupWiz(QWidget *parent)
     for (int i = 0; i < 4; ++i)
         m_pages->addWidget(fraSteps[i]);
 
-    cmdBack = new QPushButton(QStringLiteral("< Back"), this);
-    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdBack = ui::namedButton(QStringLiteral("< Back"), QStringLiteral("cmdBack"), this);
     cmdBack->setVisible(false);
-    cmdNext = new QPushButton(QStringLiteral("Next >"), this);
-    cmdNext->setObjectName(QStringLiteral("cmdNext"));
+    cmdNext = ui::namedButton(QStringLiteral("Next >"), QStringLiteral("cmdNext"), this);
     cmdNext->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("Cancel Setup Wizard"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose =
+        ui::namedButton(QStringLiteral("Cancel Setup Wizard"), QStringLiteral("cmdClose"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdClose);
     buttons->addStretch(1);

@@ -2,6 +2,7 @@
 
 #include "core/errorinfo.h"
 #include "platform/os/shell.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/tag.h"
@@ -54,8 +55,7 @@ frmSQL::frmSQL(QWidget *parent)
     txtFilePath = new QLineEdit(this);
     txtFilePath->setObjectName(QStringLiteral("txtFilePath"));
     txtFilePath->setReadOnly(true);
-    btnFile = new QPushButton(QStringLiteral("Find File"), this);
-    btnFile->setObjectName(QStringLiteral("btnFile"));
+    btnFile = ui::namedButton(QStringLiteral("Find File"), QStringLiteral("btnFile"), this);
     auto *prompt = new QLabel(QStringLiteral("As a precaution to ensure that you load only valid "
                                              "data, please enter the password for this file:"),
                               this);
@@ -64,11 +64,9 @@ frmSQL::frmSQL(QWidget *parent)
     txtPass->setObjectName(QStringLiteral("txtPass"));
     txtPass->setEchoMode(QLineEdit::Password);
     setPassEditable(txtPass, false);
-    cmdNow = new QPushButton(QStringLiteral("Import Now"), this);
-    cmdNow->setObjectName(QStringLiteral("cmdNow"));
+    cmdNow = ui::namedButton(QStringLiteral("Import Now"), QStringLiteral("cmdNow"), this);
     cmdNow->setEnabled(false);
-    cmdLater = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdLater->setObjectName(QStringLiteral("cmdLater"));
+    cmdLater = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdLater"), this);
 
     auto *file = new QHBoxLayout;
     file->addWidget(txtFilePath, 1);

@@ -5,6 +5,7 @@
 #include "core/globalpaths.h"
 #include "core/imodvista.h"
 #include "datapathfile.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/labels.h"
 #include "platform/vb/error.h"
@@ -46,8 +47,7 @@ frmWorkstation::frmWorkstation(QWidget *parent)
     optMultiple->setObjectName(QStringLiteral("optMultiple"));
     txtPath = new QLineEdit(this);
     txtPath->setObjectName(QStringLiteral("txtPath"));
-    cmdFind = new QPushButton(QStringLiteral("Find..."), this);
-    cmdFind->setObjectName(QStringLiteral("cmdFind"));
+    cmdFind = ui::namedButton(QStringLiteral("Find..."), QStringLiteral("cmdFind"), this);
     Label3 = ui::sectionLabel(QStringLiteral("my-Ovix Information"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     txtUserID = new QLineEdit(this);
@@ -55,11 +55,9 @@ frmWorkstation::frmWorkstation(QWidget *parent)
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
-    cmdOK = new QPushButton(QStringLiteral("Save"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdOK"), this);
     cmdOK->setDefault(true);
-    cmdClose = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdClose = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdClose"), this);
 
     auto *pathRow = new QHBoxLayout;
     pathRow->setContentsMargins(24, 0, 0, 0);

@@ -11,6 +11,7 @@
 #include "daypatternsave.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/color.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/labels.h"
@@ -37,13 +38,6 @@ void warn(const QString &text, const QString &title = QStringLiteral("Oops!"))
     ui::Dialogs::msgBox(text, ui::vbExclamation, title);
 }
 
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
-
 } // namespace
 
 frmDays::frmDays()
@@ -56,10 +50,10 @@ frmDays::frmDays()
 
     lst = new QListWidget(this);
     lst->setObjectName(QStringLiteral("lst"));
-    cmdUp = button(this, QStringLiteral("cmdUp"), QString());
+    cmdUp = ui::namedButton(QString(), QStringLiteral("cmdUp"), this);
     cmdUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
     cmdUp->setToolTip(QStringLiteral("Position the day higher in the list"));
-    cmdDown = button(this, QStringLiteral("cmdDown"), QString());
+    cmdDown = ui::namedButton(QString(), QStringLiteral("cmdDown"), this);
     cmdDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     cmdDown->setToolTip(QStringLiteral("Position the day lower in the list"));
 
@@ -85,10 +79,10 @@ frmDays::frmDays()
     chkSaturday = m_weekdays[5];
     chkSunday = m_weekdays[6];
 
-    cmdNew = button(this, QStringLiteral("cmdNew"), QStringLiteral("New"));
-    cmdEdit = button(this, QStringLiteral("cmdEdit"), QStringLiteral("Edit"));
-    cmdSave = button(this, QStringLiteral("cmdSave"), QStringLiteral("Save"));
-    cmdDelete = button(this, QStringLiteral("cmdDelete"), QStringLiteral("Delete"));
+    cmdNew = ui::namedButton(QStringLiteral("New"), QStringLiteral("cmdNew"), this);
+    cmdEdit = ui::namedButton(QStringLiteral("Edit"), QStringLiteral("cmdEdit"), this);
+    cmdSave = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdSave"), this);
+    cmdDelete = ui::namedButton(QStringLiteral("Delete"), QStringLiteral("cmdDelete"), this);
 
     auto *header = new QHBoxLayout;
     header->addWidget(Image1);

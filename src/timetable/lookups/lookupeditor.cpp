@@ -5,6 +5,7 @@
 #include "core/listcontrol.h"
 #include "core/workingwindow.h"
 #include "platform/jet/recordset.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/color.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/hourglass.h"
@@ -47,14 +48,10 @@ LookupEditor::LookupEditor(const QString &name, const QString &caption, const QS
     m_list = new QListWidget(this);
     m_list->setObjectName(listName);
     m_list->setMinimumWidth(220);
-    cmdNew = new QPushButton(QStringLiteral("New"), this);
-    cmdNew->setObjectName(QStringLiteral("cmdNew"));
-    cmdEdit = new QPushButton(QStringLiteral("Edit"), this);
-    cmdEdit->setObjectName(QStringLiteral("cmdEdit"));
-    cmdSave = new QPushButton(QStringLiteral("Save"), this);
-    cmdSave->setObjectName(QStringLiteral("cmdSave"));
-    cmdDelete = new QPushButton(QStringLiteral("Delete"), this);
-    cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
+    cmdNew = ui::namedButton(QStringLiteral("New"), QStringLiteral("cmdNew"), this);
+    cmdEdit = ui::namedButton(QStringLiteral("Edit"), QStringLiteral("cmdEdit"), this);
+    cmdSave = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdSave"), this);
+    cmdDelete = ui::namedButton(QStringLiteral("Delete"), QStringLiteral("cmdDelete"), this);
 
     auto *header = new QHBoxLayout;
     header->addWidget(Image1);

@@ -1,5 +1,6 @@
 #include "frmprograms.h"
 
+#include "platform/ui/buttons.h"
 #include "platform/ui/labels.h"
 #include "programrules.h"
 
@@ -97,9 +98,7 @@ frmPrograms::frmPrograms()
     auto *title = ui::headingLabel(QStringLiteral("Programs"), this);
 
     auto button = [this](const char *name, const char *caption) {
-        auto *b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        return b;
+        return ui::namedButton(QString::fromLatin1(caption), QString::fromLatin1(name), this);
     };
     cmdNew = button("cmdNew", "New");
     cmdDelete = button("cmdDelete", "Delete");

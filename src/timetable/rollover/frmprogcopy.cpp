@@ -1,5 +1,6 @@
 #include "frmprogcopy.h"
 
+#include "platform/ui/buttons.h"
 #include "platform/ui/labels.h"
 #include "programcopy.h"
 
@@ -162,10 +163,8 @@ frmProgCopy::frmProgCopy()
     frames->addWidget(costFrame, 1);
     frames->addWidget(copyFrame, 1);
 
-    cmdOK = new QPushButton(QStringLiteral("Save"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdClose = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdOK = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdOK"), this);
+    cmdClose = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdClose"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOK);

@@ -1,5 +1,6 @@
 #include "frmreassigninst.h"
 
+#include "platform/ui/buttons.h"
 #include "platform/ui/labels.h"
 #include "reassignment.h"
 
@@ -89,10 +90,8 @@ frmReassignInst::frmReassignInst()
     choices->addRow(QStringLiteral("Select Program:"), cboProgram);
     choices->addRow(QStringLiteral("Select Day:"), cboDay);
 
-    cmdOK = new QPushButton(QStringLiteral("Process"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdClose = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    cmdOK = ui::namedButton(QStringLiteral("Process"), QStringLiteral("cmdOK"), this);
+    cmdClose = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdClose"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOK);

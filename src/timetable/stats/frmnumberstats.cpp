@@ -4,6 +4,7 @@
 #include "core/listcontrol.h"
 #include "core/workingwindow.h"
 #include "enrolmentnumbers.h"
+#include "platform/ui/buttons.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/flexgrid.h"
 #include "platform/ui/hourglass.h"
@@ -66,8 +67,7 @@ frmNumberStats::frmNumberStats()
     waitLayout->addWidget(prg);
     fraWait->hide();
 
-    Command1 = new QPushButton(QStringLiteral("View or Print"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = ui::namedButton(QStringLiteral("View or Print"), QStringLiteral("Command1"), this);
     Command1->hide();
 
     auto *titles = new QVBoxLayout;
