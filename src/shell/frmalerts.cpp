@@ -4,7 +4,7 @@
 #include "alertsreport.h"
 #include "frmloading.h"
 #include "frmreportviewer.h"
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include "core/centresettings.h"
 #include "core/listfillers.h"

@@ -3,7 +3,7 @@
 #include "pictures.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/timer.h"
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include <QLabel>
 #include <QRandomGenerator>

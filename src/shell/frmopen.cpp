@@ -16,7 +16,7 @@
 #include "platform/ui/twips.h"
 #include "platform/vb/error.h"
 #include "startupstate.h"
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -9,7 +9,7 @@
 #include "menus.h"
 #include "startupservices.h"
 #include "userrights.h"
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include "core/centresettings.h"
 #include "core/globaldata.h"

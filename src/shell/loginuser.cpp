@@ -8,7 +8,7 @@
 #include "frmreportviewer.h"
 #include "makerpages.h"
 #include "platform/ui/forms.h"
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include <QComboBox>
 

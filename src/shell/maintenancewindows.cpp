@@ -5,7 +5,7 @@
 #include "frmsetupwiz.h"
 #include "frmsql.h"
 #include "platform/ui/forms.h"
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include <QCoreApplication>
 

@@ -11,7 +11,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/forms.h"
 #include "supportscript.h"
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 namespace shell {
 

@@ -4,7 +4,8 @@
 #include "frmsplash.h"
 #include "frmworkstation.h"
 #include "platform/ui/forms.h"
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
+#include "shell/startupwindows.h"
 
 namespace shell {
 

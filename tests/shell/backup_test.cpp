@@ -9,7 +9,7 @@
 #include "shell/backup.h"
 #include "shell/frmbackup.h"
 #include "shell/frmloadup.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 
 #include <QDir>

@@ -9,7 +9,7 @@
 #include "platform/ui/hourglass.h"
 #include "shell/frmopen.h"
 #include "shell/maintenancewindows.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -12,7 +12,7 @@
 #include "shell/frmloading.h"
 #include "shell/frmparent.h"
 #include "shell/frmreportviewer.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 
 #include <QFile>

@@ -13,7 +13,7 @@
 #include "shell/loginuser.h"
 #include "shell/startupservices.h"
 #include "shell/userrights.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -15,7 +15,7 @@
 #include "shell/menus.h"
 #include "shell/startupservices.h"
 #include "shell/userrights.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "platform/ui/forms.h"
 #include "shell/frmrestore.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 
 #include <QComboBox>

@@ -15,7 +15,7 @@
 #include "shell/loginuser.h"
 #include "shell/startupservices.h"
 #include "shell/startupstate.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -15,7 +15,7 @@
 #include "shell/pagesetup.h"
 #include "shell/startupservices.h"
 #include "shell/startupstate.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "platform/ui/forms.h"
 #include "shell/frmsql.h"
 #include "shell/supportscript.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 
 #include <QDate>

@@ -4,7 +4,7 @@
 #include "access/permissions.h"
 #include "frmdays.h"
 #include "platform/ui/forms.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 namespace timetable {
 

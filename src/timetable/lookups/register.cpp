@@ -7,7 +7,7 @@
 #include "frmevents.h"
 #include "frmpoolareas.h"
 #include "platform/ui/forms.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 namespace timetable {
 

@@ -20,7 +20,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/tag.h"
 #include "platform/vb/convert.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "timetable/classes.h"
 #include "timetable/programs.h"
 

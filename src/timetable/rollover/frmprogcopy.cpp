@@ -18,7 +18,7 @@
 #include "platform/ui/tag.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/format.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "timetable/programs.h"
 
 #include <QCalendarWidget>

@@ -6,7 +6,7 @@
 #include "access/authorisation.h"
 #include "access/permissions.h"
 #include "platform/ui/forms.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
 namespace timetable {
 

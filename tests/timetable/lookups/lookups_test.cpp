@@ -6,7 +6,7 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "shell/loginuser.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 #include "timetable/lookups/frmactivities.h"
 #include "timetable/lookups/frmclassgroups.h"

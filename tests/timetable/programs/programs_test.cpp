@@ -9,7 +9,7 @@
 #include "platform/ui/msgbox.h"
 #include "platform/ui/tag.h"
 #include "platform/vb/datetime.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 #include "timetable/programs/frmprograms.h"
 #include "timetable/programs/register.h"

@@ -8,7 +8,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/mdihost.h"
 #include "shell/loginuser.h"
-#include "shell/windowregistry.h"
+#include "platform/ui/windowregistry.h"
 #include "support/screenshot.h"
 #include "timetable/rollover/frmprogcopy.h"
 #include "timetable/rollover/frmreassigninst.h"

@@ -5,13 +5,12 @@
 
 namespace ui {
 class Form;
-}
 
 // Windows that other parts of the program open by name, without knowing their
 // class: each window's owner registers how to make it; callers ask by name.
-namespace shell {
-
-using WindowMaker = std::function<ui::Form *()>;
+// It lives below every subsystem, so that a subsystem registers and opens
+// windows by name without linking the main window's library.
+using WindowMaker = std::function<Form *()>;
 
 // Registers (or replaces) the maker of a window name; an empty maker removes it.
 void RegisterWindow(const QString &name, WindowMaker maker);
@@ -19,16 +18,19 @@ bool IsWindowRegistered(const QString &name);
 
 // The loaded window of that name (ui::Forms), else a new one from its maker,
 // loaded; nullptr when none is loaded and none is registered.
-ui::Form *LoadWindowByName(const QString &name);
+Form *LoadWindowByName(const QString &name);
 
 // A new window from the maker of that name, loaded, whether or not one is loaded
 // already (windows that open once per request); nullptr when none is registered.
-ui::Form *CreateWindowByName(const QString &name);
+Form *CreateWindowByName(const QString &name);
 
-} // namespace shell
+} // namespace ui
 
+// The names the program has always called them by.
 namespace shell {
-// Registers the start-up windows (frmSplash, frmOpen, frmLoadUp, frmLoading,
-// frmWorkstation) under their names.
-void RegisterStartupWindows();
+using ui::CreateWindowByName;
+using ui::IsWindowRegistered;
+using ui::LoadWindowByName;
+using ui::RegisterWindow;
+using ui::WindowMaker;
 } // namespace shell

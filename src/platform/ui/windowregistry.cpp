@@ -1,11 +1,11 @@
-#include "windowregistry.h"
+#include "platform/ui/windowregistry.h"
 
-#include "platform/ui/form.h"
-#include "platform/ui/forms.h"
+#include "form.h"
+#include "forms.h"
 
 #include <QHash>
 
-namespace shell {
+namespace ui {
 
 namespace {
 QHash<QString, WindowMaker> &makers()
@@ -28,28 +28,28 @@ bool IsWindowRegistered(const QString &name)
     return makers().contains(name);
 }
 
-ui::Form *LoadWindowByName(const QString &name)
+Form *LoadWindowByName(const QString &name)
 {
-    if (ui::Form *f = ui::Forms::find(name))
+    if (Form *f = Forms::find(name))
         return f;
     const auto it = makers().constFind(name);
     if (it == makers().constEnd())
         return nullptr;
-    ui::Form *f = (*it)();
+    Form *f = (*it)();
     if (f)
         f->load();
     return f;
 }
 
-ui::Form *CreateWindowByName(const QString &name)
+Form *CreateWindowByName(const QString &name)
 {
     const auto it = makers().constFind(name);
     if (it == makers().constEnd())
         return nullptr;
-    ui::Form *f = (*it)();
+    Form *f = (*it)();
     if (f)
         f->load();
     return f;
 }
 
-} // namespace shell
+} // namespace ui
