@@ -53,3 +53,38 @@ Form *CreateWindowByName(const QString &name)
 }
 
 } // namespace ui
+
+namespace ui {
+
+namespace {
+QHash<QString, Procedure> &procedures()
+{
+    static QHash<QString, Procedure> p;
+    return p;
+}
+} // namespace
+
+void RegisterProcedure(const QString &name, Procedure procedure)
+{
+    if (procedure)
+        procedures().insert(name, std::move(procedure));
+    else
+        procedures().remove(name);
+}
+
+bool IsProcedureRegistered(const QString &name)
+{
+    return procedures().contains(name);
+}
+
+QVariant CallProcedure(const QString &name, const QVariantList &args)
+{
+    const auto it = procedures().constFind(name);
+    if (it == procedures().constEnd())
+        return {};
+    // A copy: the procedure may register or remove names while it runs.
+    const Procedure p = *it;
+    return p(args);
+}
+
+} // namespace ui

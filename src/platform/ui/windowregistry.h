@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+#include <QVariantList>
 #include <functional>
 
 namespace ui {
@@ -34,3 +36,21 @@ using ui::LoadWindowByName;
 using ui::RegisterWindow;
 using ui::WindowMaker;
 } // namespace shell
+
+namespace ui {
+
+// Procedures that a subsystem owns and others call by name (the report documents
+// that record windows print, say). The owner registers each at start-up; a caller
+// whose procedure is not registered keeps its button disabled.
+using Procedure = std::function<QVariant(const QVariantList &args)>;
+
+// Registers (or replaces) a procedure; an empty one removes the name.
+void RegisterProcedure(const QString &name, Procedure procedure);
+bool IsProcedureRegistered(const QString &name);
+
+// Runs the procedure of that name with the arguments and gives its result; an
+// invalid QVariant when none is registered. What the procedure throws reaches
+// the caller.
+QVariant CallProcedure(const QString &name, const QVariantList &args = {});
+
+} // namespace ui
