@@ -1,6 +1,14 @@
 # One way to add a library, a program, a test executable or a benchmark, so that
-# every target gets the same warnings, defines and precompiled headers.
+# every target gets the same warnings, defines and precompiled header.
 
+# The precompiled header: built once by the target ovix_pch and reused by every
+# library, program and benchmark; the test executables reuse ovix_pch_test, the
+# same headers and GoogleTest. GCC refuses a precompiled header built with a macro
+# that the using file lacks, or with other -fpic/-fpie settings, so the two
+# builders carry no definitions beyond the ones every target has (no QT_*_LIB)
+# and compile position-independent code as all targets do (Qt asks for it).
+# A target whose flags drift from them gets a -Winvalid-pch warning and falls
+# back to reading the headers itself.
 set(OVIXIAN_PCH_HEADERS
   <QtCore/QString>
   <QtCore/QStringList>
@@ -9,24 +17,63 @@ set(OVIXIAN_PCH_HEADERS
   <QtCore/QHash>
   <QtCore/QList>
   <QtCore/QObject>
+  <QtWidgets/QWidget>
+  <QtWidgets/QApplication>
   <memory>
   <optional>
   <string>
   <vector>
 )
-set(OVIXIAN_PCH_WIDGETS_HEADERS ${OVIXIAN_PCH_HEADERS}
-  <QtWidgets/QWidget>
-  <QtWidgets/QApplication>
-)
 
+# The options every target compiles with. The test build keeps its assertions and
+# full debug information; the debug information goes to .dwo files beside the
+# objects (split DWARF), so that the linker neither reads nor copies it into
+# every test executable. The project's folder is written as "." into the debug
+# information, which also lets ccache reuse objects built in another clone.
 function(ovix_setup_target target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  target_compile_options(${target} PRIVATE -Wall -Wextra
+    "-fdebug-prefix-map=${PROJECT_SOURCE_DIR}=."
+    $<$<CONFIG:Debug>:-gsplit-dwarf>)
   target_compile_definitions(${target} PRIVATE
     $<$<CONFIG:Debug>:_GLIBCXX_ASSERTIONS>)
+  get_target_property(_type ${target} TYPE)
+  get_target_property(_pch ${target} PRECOMPILE_HEADERS)
+  get_target_property(_reuse ${target} PRECOMPILE_HEADERS_REUSE_FROM)
+  if(NOT _type STREQUAL "INTERFACE_LIBRARY" AND NOT _pch AND NOT _reuse
+     AND NOT target MATCHES "^ovix_pch")
+    target_precompile_headers(${target} REUSE_FROM ovix_pch)
+  endif()
 endfunction()
 
+# The builders of the two precompiled headers: a library of one empty file each,
+# with Qt's include folders but none of its definitions.
+function(_ovix_add_pch name)
+  set(_src ${CMAKE_BINARY_DIR}/pch/${name}.cpp)
+  file(CONFIGURE OUTPUT ${_src} CONTENT "// Builds the precompiled header ${name}.\n")
+  add_library(${name} STATIC ${_src})
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
+  foreach(_qt Core Gui Widgets)
+    target_include_directories(${name} SYSTEM PRIVATE
+      $<TARGET_PROPERTY:Qt6::${_qt},INTERFACE_INCLUDE_DIRECTORIES>)
+  endforeach()
+  # -fPIC, as Qt gives every target that links it.
+  set_property(TARGET ${name} PROPERTY POSITION_INDEPENDENT_CODE ON)
+  ovix_setup_target(${name})
+  target_precompile_headers(${name} PRIVATE ${ARGN})
+endfunction()
+_ovix_add_pch(ovix_pch ${OVIXIAN_PCH_HEADERS})
+
+# Qt's test library defines the absolute source and build folders of every test
+# target (for QFINDTESTDATA, which the tests do not use: they find their files
+# through OVIXIAN_TEST_SOURCE). Those paths would keep ccache from reusing any
+# test object built in another clone, so only its library macro is kept.
+if(TARGET Qt6::Test)
+  set_property(TARGET Qt6::Test PROPERTY INTERFACE_COMPILE_DEFINITIONS QT_TESTLIB_LIB)
+endif()
+
 # ovix_add_library(name [WIDGETS] SOURCES ... [DEPENDS ...])
-# The sources default to every .cpp/.h file of the calling folder.
+# The sources default to every .cpp/.h file of the calling folder. WIDGETS is
+# kept for the folders that say it; every library shares one precompiled header.
 function(ovix_add_library name)
   cmake_parse_arguments(A "WIDGETS" "" "SOURCES;DEPENDS" ${ARGN})
   if(NOT A_SOURCES)
@@ -37,11 +84,6 @@ function(ovix_add_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${A_DEPENDS})
   ovix_setup_target(${name})
-  if(A_WIDGETS)
-    target_precompile_headers(${name} PRIVATE ${OVIXIAN_PCH_WIDGETS_HEADERS})
-  else()
-    target_precompile_headers(${name} PRIVATE ${OVIXIAN_PCH_HEADERS})
-  endif()
 endfunction()
 
 # ovix_add_test(name [SOURCES ...] DEPENDS ...)
@@ -52,10 +94,15 @@ function(ovix_add_test name)
     file(GLOB A_SOURCES CONFIGURE_DEPENDS
          ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   endif()
+  if(NOT TARGET ovix_pch_test)
+    _ovix_add_pch(ovix_pch_test ${OVIXIAN_PCH_HEADERS} <gtest/gtest.h>)
+    # The test executables' definitions from GoogleTest (GTEST_HAS_PTHREAD).
+    target_link_libraries(ovix_pch_test PRIVATE GTest::gtest)
+  endif()
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ovix_testsupport ${A_DEPENDS})
+  target_precompile_headers(${name} REUSE_FROM ovix_pch_test)
   ovix_setup_target(${name})
-  target_precompile_headers(${name} PRIVATE ${OVIXIAN_PCH_WIDGETS_HEADERS} <gtest/gtest.h>)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
