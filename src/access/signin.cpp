@@ -5,6 +5,7 @@
 #include "access/services.h"
 #include "core/centresettings.h"
 #include "core/globaldata.h"
+#include "core/passwords.h"
 #include "core/imoddata.h"
 #include "core/sqlquote.h"
 #include "platform/jet/recordset.h"
@@ -159,8 +160,9 @@ bool LoginUser(const QString &userId, const QString &password, bool checkPasswor
         return false;
     }
     if (checkPassword) {
-        // A password never set matches only an empty one.
-        const bool matches = stored.isNull() ? password.isEmpty() : stored.toString() == password;
+        // A password never set matches only an empty one; one kept as typed is
+        // replaced by its hash here.
+        const bool matches = Global::CheckUserPasswordValue(foundId, stored, password);
         if (!matches) {
             QString text = QStringLiteral("The password you entered was incorrect.");
             if (IsCapsLockOn())

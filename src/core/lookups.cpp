@@ -1,5 +1,7 @@
 #include "lookups.h"
 
+#include "core/passwords.h"
+
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
 #include "core/globaldata.h"
@@ -136,7 +138,9 @@ bool CheckUserPassword(const QString &userId, const QString &password, bool show
         SqlText(userId.toUpper()) + QLatin1Char(';'));
     for (; !rs->eof(); rs->moveNext()) {
         const QVariant stored = rs->value(1);
-        if (!stored.isNull() && vb::CStr(stored) == password)
+        // A Null password never matches here.
+        if (!stored.isNull() &&
+            Global::CheckUserPasswordValue(vb::CStr(rs->value(0)), stored, password))
             return true;
         if (showMessage) {
             ui::Dialogs::msgBox(QStringLiteral("The password that you entered was incorrect."),

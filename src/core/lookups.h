@@ -24,8 +24,8 @@ QString GetTaxCodeText(const QString &taxCode);
 // exactly; "" when none or when its Account is empty.
 QString GetBankLinkValue(const QString &paymentType);
 
-// Whether the user's password equals the given one exactly (a Null password never
-// does). With showMessage, each row whose password differs shows "The password
+// Whether the given password matches the user's stored one (Global::PasswordMatches;
+// a Null password never does; one kept as typed is replaced by its hash). With showMessage, each row whose password differs shows "The password
 // that you entered was incorrect."; an unknown user gives false silently.
 bool CheckUserPassword(const QString &userId, const QString &password, bool showMessage);
 // The UserID of the instructor whose person row carries the barcode; "" when none.
