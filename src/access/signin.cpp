@@ -1,5 +1,6 @@
 #include "signin.h"
 
+#include "core/errorinfo.h"
 #include "access/frmlogin.h"
 #include "access/permissions.h"
 #include "access/services.h"
@@ -43,14 +44,12 @@ void unloadProgress()
 }
 
 // The error question of the sign-in: true to go on with the next step.
-bool continueAfter(const std::exception &e)
+bool continueAfter(const std::exception &)
 {
-    long number = 0;
-    QString description = QString::fromLocal8Bit(e.what());
-    if (const auto *vbError = dynamic_cast<const vb::Error *>(&e)) {
-        number = vbError->number();
-        description = vbError->description();
-    }
+    // Called inside a catch block.
+    const core::ErrorInfo error = core::currentError();
+    const long number = error.number;
+    const QString description = error.description;
     const QString app = Global::CentreSettings().ShortAppName();
     const QString text =
         QStringLiteral("An error occurred when logging in the user. \r\nErr#") +
