@@ -1,6 +1,7 @@
 #include "lookups.h"
 
 #include "core/passwords.h"
+#include "platform/ui/windowregistry.h"
 
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
@@ -25,12 +26,6 @@
 namespace Global {
 
 namespace {
-
-DetailsFormMaker &detailsFormMaker()
-{
-    static DetailsFormMaker maker;
-    return maker;
-}
 
 QString text(const QVariant &value)
 {
@@ -193,7 +188,7 @@ qint32 GetAttendanceId(qint32 bookingId, int session)
 
 void SetDetailsFormMaker(DetailsFormMaker maker)
 {
-    detailsFormMaker() = std::move(maker);
+    ui::RegisterWindow(DetailsFormName, std::move(maker));
 }
 
 void FillDetailsForm(qint32 studentId, bool printNow, bool forPayment)
@@ -201,12 +196,14 @@ void FillDetailsForm(qint32 studentId, bool printNow, bool forPayment)
     auto rs = irecObjectCode::OpenRecordset(studentSql(studentId));
     if (!seekStudent(*rs, studentId))
         return;
-    if (!detailsFormMaker()) {
+    if (!ui::IsWindowRegistered(DetailsFormName)) {
         ui::Dialogs::msgBox(QStringLiteral("The student details form is not available."),
                             ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Oops!"));
         return;
     }
-    ui::Form *form = detailsFormMaker()();
+    ui::Form *form = ui::CreateWindowByName(DetailsFormName);
+    if (!form)
+        return;
 
     struct Fill
     {

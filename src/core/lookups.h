@@ -44,6 +44,8 @@ qint32 GetAttendanceId(qint32 bookingId, int session);
 
 // The printable student details form belongs to the report subsystem, which
 // registers how one is made when the program starts (an empty maker takes it back).
+// It is the window name registry's entry DetailsFormName (platform/ui/windowregistry.h).
+inline const QString DetailsFormName = QStringLiteral("frmRptDetailsForm");
 using DetailsFormMaker = std::function<ui::Form *()>;
 void SetDetailsFormMaker(DetailsFormMaker maker);
 
