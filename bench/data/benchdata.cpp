@@ -1,6 +1,6 @@
 #include "benchdata.h"
 
-#include "ovixgen/sampledata.h"
+#include "sampledata/sampledata.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -15,7 +15,10 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/labels.h"
+#include "platform/vb/convert.h"
+#include "platform/vb/currency.h"
 #include "platform/vb/error.h"
+#include "platform/vb/format.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +26,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,48 +54,61 @@ struct Binding
     int id;           // setting
     int limit;
     const char *label;
+    const char *after = nullptr;   // the text after the box
+    const char *group = nullptr;   // the heading above this control
+    const char *note = nullptr;    // the note below the heading
 };
 
 // Every control bound to a setting, tab by tab, top to bottom.
 const Binding bindings[] = {
-    {0, Kind::Text, 0, nullptr, Id::CentreName, 50, "Centre Name:"},
+    {0, Kind::Text, 0, nullptr, Id::CentreName, 50, "Centre Name:", nullptr, "Centre Information"},
     {0, Kind::Text, 1, nullptr, Id::ABN, 50, "ABN:"},
-    {0, Kind::Text, 2, nullptr, Id::Address, 50, "Street:"},
+    {0, Kind::Text, 2, nullptr, Id::Address, 50, "Street:", nullptr, "Address Details"},
     {0, Kind::Text, 3, nullptr, Id::City, 50, "City:"},
     {0, Kind::Text, 4, nullptr, Id::State, 3, "State:"},
     {0, Kind::Text, 5, nullptr, Id::Postcode, 5, "Postcode:"},
-    {0, Kind::Text, 6, nullptr, Id::Phone, 50, "Phone:"},
+    {0, Kind::Text, 6, nullptr, Id::Phone, 50, "Phone:", nullptr, "Other Contact Details"},
     {0, Kind::Text, 7, nullptr, Id::Email, 50, "Email:"},
     {0, Kind::Text, 8, nullptr, Id::Website, 50, "Website:"},
-    {1, Kind::Text, 12, nullptr, Id::Manager1, 50, "Manager 1:"},
+    {1, Kind::Text, 12, nullptr, Id::Manager1, 50, "Manager 1:", nullptr, "Management Details"},
     {1, Kind::Text, 13, nullptr, Id::Position1, 50, "Position 1:"},
     {1, Kind::Text, 14, nullptr, Id::Manager2, 50, "Manager 2:"},
     {1, Kind::Text, 15, nullptr, Id::Position2, 50, "Position 2:"},
-    {2, Kind::Check, 0, "chkPayCash", Id::ShowPayCounter, 0, "Cash"},
+    {2, Kind::Check, 0, "chkPayCash", Id::ShowPayCounter, 0, "Cash", nullptr, "Fees and Payments",
+     "Invoices can be paid by:"},
     {2, Kind::Check, 0, "chkPayCheque", Id::ShowPayCheque, 0, "Cheque"},
     {2, Kind::Check, 0, "chkPayCreditCard", Id::ShowPayCreditCard, 0, "Credit Card"},
     {2, Kind::Check, 0, "chkPayEFT", Id::ShowPayEFT, 0, "Electronic Funds Transfer"},
-    {2, Kind::Text, 17, nullptr, Id::OverdueDays, 4,
-     "Fees are considered Overdue (days after starting date):"},
+    {2, Kind::Text, 17, nullptr, Id::OverdueDays, 4, "Fees are considered Overdue",
+     "days after starting date"},
     {2, Kind::Text, 54, nullptr, Id::InvoiceMessage, 255, "Message on Invoices:"},
-    {2, Kind::Text, 37, nullptr, Id::JoiningFee, 50, "Cost of Passport:"},
+    {2, Kind::Text, 37, nullptr, Id::JoiningFee, 50, "Cost of Passport:", nullptr, "Passports",
+     "The cost of the passport is charged when it is issued."},
     {2, Kind::Combo, 0, "cboTaxCode", Id::JoiningFeeTaxCode, 0, "Tax Code:"},
     {2, Kind::Combo, 0, "cboJFAccount", Id::JoiningFeeAccount, 0, "Revenue Account:"},
-    {2, Kind::Combo, 0, "cboDefaultAccount", Id::DefaultAccount, 0, "Account:"},
+    {2, Kind::Combo, 0, "cboDefaultAccount", Id::DefaultAccount, 0, "Account:", nullptr,
+     "Defaults",
+     "Please specify the default tax code and revenue account to use when a link is broken."},
     {2, Kind::Combo, 0, "cboDefaultTaxCode", Id::DefaultTaxCode, 0, "Tax Code:"},
-    {3, Kind::Combo, 0, "cboAttendance", Id::DefaultAttend, 0, "Assume Attendance as:"},
+    {3, Kind::Combo, 0, "cboAttendance", Id::DefaultAttend, 0, "Assume Attendance as:", nullptr,
+     "Attendance"},
     {3, Kind::Check, 0, "Check2", Id::AllowOverfill, 0, "When moving students, copy attendance"},
     {3, Kind::Combo, 0, "cboCharge", Id::AttendChargeOn, 0,
      "Default Costing Method is to Charge on"},
-    {3, Kind::Text, 30, nullptr, Id::Attended, 50, "Attended:"},
+    {3, Kind::Text, 30, nullptr, Id::Attended, 50, "Attended:", nullptr,
+     "Alternative Attendance Status Text"},
     {3, Kind::Text, 31, nullptr, Id::DNA, 50, "Did Not Attend (DNA):"},
     {3, Kind::Text, 33, nullptr, Id::Sick, 50, "Sick:"},
     {3, Kind::Text, 34, nullptr, Id::Absent, 50, "Absent:"},
     {3, Kind::Text, 32, nullptr, Id::Contacted, 50, "Called:"},
-    {4, Kind::Text, 45, nullptr, Id::AccountName, 50, "Account Name:"},
+    {4, Kind::Text, 45, nullptr, Id::AccountName, 50, "Account Name:", nullptr,
+     "Bank Account Information",
+     "The following information will appear on invoices to allow customers to pay into your "
+     "bank account."},
     {4, Kind::Text, 46, nullptr, Id::BSB, 7, "BSB:"},
     {4, Kind::Text, 47, nullptr, Id::AccountNumber, 50, "Account No:"},
-    {5, Kind::Check, 0, "Check1", Id::RequireLogonAtStart, 0, "Require Login at Start"},
+    {5, Kind::Check, 0, "Check1", Id::RequireLogonAtStart, 0, "Require Login at Start", nullptr,
+     "Other Settings"},
     {5, Kind::Check, 0, "chkCal", Id::DisplayCalendar, 0, "Show Alerts Calendar on Startup"},
     {5, Kind::Combo, 0, "cboAcc", Id::MYOB_QB, 0, "I Wish to Export To:"},
     {5, Kind::Check, 0, "chkSimpleSearch", Id::SimpleSearch, 0,
@@ -101,11 +118,15 @@ const Binding bindings[] = {
     {5, Kind::Check, 0, "chkInvoiceOtherPrograms", Id::ShowBalOtherPrograms, 0,
      "Show Balance of other Programs on term invoices"},
     {5, Kind::Text, 21, nullptr, Id::DetailsFormsExpire, 4,
-     "Details and Declaration Forms are valid for (months):"},
+     "Details and Declaration Forms are valid for ", "months"},
     {5, Kind::Combo, 0, "cboProgram", Id::DefaultProgramName, 0, "Default Program:"},
     {5, Kind::Combo, 0, "cboStatus", Id::DefaultStatus, 0, "Default Status:"},
-    {5, Kind::Text, 41, nullptr, Id::BackupLocation, 255, "Default backup location:"},
-    {6, Kind::NamedText, 0, "txtEmailServer", Id::EmailServer, 50, "Outgoing SMTP Server:"},
+    {5, Kind::Text, 41, nullptr, Id::BackupLocation, 255,
+     "You have the option of setting a default backup location. Please specify a drive or "
+     "folder:",
+     "Example C:\\My Backups\\", "Backup Settings"},
+    {6, Kind::NamedText, 0, "txtEmailServer", Id::EmailServer, 50, "Outgoing SMTP Server:",
+     nullptr, "Send Email Configuration"},
     {6, Kind::NamedText, 0, "txtEmailPort", Id::EmailOutgoingPort, 5, "Outgoing Port:"},
     {6, Kind::Check, 0, "chkEmailEncrypted", Id::EmailEncryptionRequired, 0,
      "This server requires an encrypted connection."},
@@ -115,43 +136,25 @@ const Binding bindings[] = {
     {6, Kind::NamedText, 0, "txtEmailPassword", Id::EmailPassword, 50, "Password:"},
 };
 
+// The bindings inside the "Authentication" frame of the Email tab.
+bool inAuthenticationFrame(const Binding &b)
+{
+    return b.id == Id::EmailAuthentication || b.id == Id::EmailUsername ||
+           b.id == Id::EmailPassword;
+}
+
+const QString emailNoteText = QStringLiteral(
+    "These are the same settings used to set up your email account. You can find them in your "
+    "email program (Microsoft Outlook, Outlook Express, Windows Mail, Eudora, Thunderbird etc) or "
+    "by looking at the information supplied by your internet service provider when you "
+    "established your account.");
+
+const QString moneyPattern = QStringLiteral("$#,###,##0.00;-$#,###,##0.00");
+
 QString settingText(int id)
 {
     const QVariant v = Global::CentreSettings().Settings(id);
     return v.isNull() ? QString() : v.toString();
-}
-
-// A text that reads as a number in the user's locale: spaces, a sign, group
-// separators, decimals and a leading currency symbol allowed; empty is not.
-std::optional<double> numberOf(QString text)
-{
-    const QLocale locale;
-    text = text.trimmed();
-    bool negative = false;
-    if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'))) {
-        negative = text.startsWith(QLatin1Char('-'));
-        text = text.mid(1).trimmed();
-    }
-    for (const QString &symbol : {locale.currencySymbol(), QStringLiteral("$")}) {
-        if (!symbol.isEmpty() && text.startsWith(symbol))
-            text = text.mid(symbol.size()).trimmed();
-    }
-    if (text.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    double value = locale.toDouble(text, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(text, &ok);
-    if (!ok)
-        return std::nullopt;
-    return negative ? -value : value;
-}
-
-QString moneyText(double amount)
-{
-    QLocale english(QLocale::English);
-    const QString digits = english.toString(std::abs(amount), 'f', 2);
-    return (amount < 0 ? QStringLiteral("-$") : QStringLiteral("$")) + digits;
 }
 
 } // namespace
@@ -179,13 +182,53 @@ frmCentreInfo::frmCentreInfo()
         pages[t]->addLayout(forms[t]);
         tabs->addTab(page, QString::fromLatin1(tabNames[t]));
     }
+    QGroupBox *authentication = nullptr;
+    QFormLayout *authenticationForm = nullptr;
     for (const Binding &b : bindings) {
         const QString label = QString::fromLatin1(b.label);
+        QFormLayout *form = forms[b.tab];
+        if (b.group) {
+            // A heading starts a new group of rows under it.
+            if (form->rowCount() > 0) {
+                form = new QFormLayout;
+                pages[b.tab]->addLayout(form);
+                forms[b.tab] = form;
+            }
+            QLabel *heading = ui::sectionLabel(QString::fromLatin1(b.group), nullptr);
+            heading->setObjectName(QStringLiteral("lblGroup"));
+            form->addRow(heading);
+            if (b.note)
+                form->addRow(ui::wrappedLabel(QString::fromLatin1(b.note), nullptr));
+        }
+        if (inAuthenticationFrame(b)) {
+            if (!authentication) {
+                authentication = new QGroupBox(QStringLiteral("Authentication"));
+                authentication->setObjectName(QStringLiteral("fraAuthentication"));
+                authenticationForm = new QFormLayout(authentication);
+                form->addRow(authentication);
+            }
+            form = authenticationForm;
+        }
         switch (b.kind) {
         case Kind::Text: {
             QLineEdit *box = txtField.add(b.index, new QLineEdit);
             box->setMaxLength(b.limit);
-            forms[b.tab]->addRow(label, box);
+            if (b.id == Id::BackupLocation) {
+                // The question above the box, the example below it.
+                form->addRow(ui::wrappedLabel(label, nullptr));
+                form->addRow(box);
+                form->addRow(new QLabel(QString::fromLatin1(b.after)));
+            } else if (b.after) {
+                auto *row = new QHBoxLayout;
+                box->setMaximumWidth(60);
+                row->addWidget(new QLabel(label));
+                row->addWidget(box);
+                row->addWidget(new QLabel(QString::fromLatin1(b.after)));
+                row->addStretch(1);
+                form->addRow(row);
+            } else {
+                form->addRow(label, box);
+            }
             break;
         }
         case Kind::NamedText: {
@@ -193,14 +236,14 @@ frmCentreInfo::frmCentreInfo()
             box->setObjectName(QString::fromLatin1(b.name));
             box->setMaxLength(b.limit);
             texts.insert(box->objectName(), box);
-            forms[b.tab]->addRow(label, box);
+            form->addRow(label, box);
             break;
         }
         case Kind::Check: {
             auto *box = new QCheckBox(label);
             box->setObjectName(QString::fromLatin1(b.name));
             checks.insert(box->objectName(), box);
-            forms[b.tab]->addRow(box);
+            form->addRow(box);
             break;
         }
         case Kind::Combo: {
@@ -208,19 +251,15 @@ frmCentreInfo::frmCentreInfo()
             box->setObjectName(QString::fromLatin1(b.name));
             box->setEditable(false);
             combos.insert(box->objectName(), box);
-            forms[b.tab]->addRow(label, box);
+            form->addRow(label, box);
             if (box->objectName() == QStringLiteral("cboAcc"))
-                forms[b.tab]->setRowVisible(box, false);
+                form->setRowVisible(box, false);
             break;
         }
         }
     }
     texts.value(QStringLiteral("txtEmailPassword"))->setEchoMode(QLineEdit::Password);
-    auto *emailNote = new QLabel(QStringLiteral(
-        "These are the same settings used to set up your email account. You can find them in "
-        "your email program or by looking at the information supplied by your internet service "
-        "provider when you established your account."));
-    emailNote->setWordWrap(true);
+    auto *emailNote = ui::wrappedLabel(emailNoteText, nullptr);
     pages[6]->insertWidget(0, emailNote);
 
     // The logo area of the first tab.
@@ -282,14 +321,12 @@ frmCentreInfo::frmCentreInfo()
 
 QString frmCentreInfo::DefaultBackupText()
 {
-    return Global::StripTrailingSlash(QCoreApplication::applicationDirPath()) +
-           QStringLiteral("/Backups/");
+    return Global::DefaultBackupFolder() + QLatin1Char('/');
 }
 
 void frmCentreInfo::onLoad()
 {
-    if (ui::Form *parent = ui::Forms::find(QStringLiteral("frmParent")))
-        move((parent->width() - width()) / 2, (parent->height() - height()) / 2);
+    core::PlaceOnMainWindow(this);
     // The saved logo.
     const QString folder = Global::CentreSettings().DataFilesDirectory();
     BarLogoPath = folder + QStringLiteral("/barlogo.bmp");
@@ -314,6 +351,12 @@ void frmCentreInfo::onLoad()
     relabel(txtField[0], centre + QStringLiteral(" Name:"));
     relabel(txtField[5], imodLanguage::Translate(QStringLiteral("Postcode")) + QStringLiteral(":"));
     tabs->setTabText(0, centre + QStringLiteral(" Details"));
+    for (QLabel *heading : findChildren<QLabel *>(QStringLiteral("lblGroup"))) {
+        if (heading->text() == QStringLiteral("Centre Information")) {
+            heading->setText(centre + QStringLiteral(" Information"));
+            break;
+        }
+    }
 }
 
 void frmCentreInfo::fillLists()
@@ -361,7 +404,8 @@ void frmCentreInfo::loadSettings()
             switch (b.kind) {
             case Kind::Text:
                 if (b.id == Id::JoiningFee && !text.isEmpty())
-                    txtField[b.index]->setText(moneyText(numberOf(text).value_or(0)));
+                    txtField[b.index]->setText(
+                        vb::Format(QVariant::fromValue(vb::CCur(text)), moneyPattern));
                 else if (b.id == Id::BackupLocation && text.isEmpty())
                     txtField[b.index]->setText(DefaultBackupText());
                 else
@@ -426,7 +470,7 @@ void frmCentreInfo::cmdOK_Click()
              "again."},
     };
     for (const auto &n : numbers) {
-        if (!numberOf(txtField[n.index]->text())) {
+        if (!vb::IsNumeric(txtField[n.index]->text())) {
             ui::Dialogs::msgBox(QString::fromLatin1(n.message), ui::vbExclamation,
                                 QStringLiteral("Oops!"));
             return;
@@ -439,9 +483,9 @@ void frmCentreInfo::cmdOK_Click()
         case Kind::Text: {
             const QString text = txtField[b.index]->text();
             if (b.id == Id::OverdueDays || b.id == Id::DetailsFormsExpire)
-                settings.setSettings(b.id, int(std::lround(*numberOf(text))));
+                settings.setSettings(b.id, vb::CLng(text));
             else if (b.id == Id::JoiningFee)
-                settings.setSettings(b.id, *numberOf(text));
+                settings.setSettings(b.id, QVariant::fromValue(vb::CCur(text)));
             else if (b.id == Id::BackupLocation)
                 settings.setSettings(b.id, text == DefaultBackupText() ? QString() : text);
             else

@@ -1,6 +1,8 @@
 #include "frmchangepass.h"
 
+#include "access/accounts.h"
 #include "access/signin.h"
+#include "core/errorinfo.h"
 #include "core/globaldata.h"
 #include "core/sqlquote.h"
 #include "core/workingwindow.h"
@@ -24,7 +26,7 @@ namespace {
 
 QString entryOf(const QString &userId, const QString &name)
 {
-    return userId + QStringLiteral(" - ") + name;
+    return useraccess::PasswordChangeEntry(userId, name);
 }
 
 QLineEdit *passwordBox(QWidget *parent, const char *name)
@@ -118,38 +120,21 @@ void frmChangePass::cmdOK_Click()
         return;
     }
     try {
-        QString userId;
-        QVariant stored;
-        bool found = false;
-        {
-            jet::Recordset rs(Global::DbConnection(),
-                              Global::AdaptSql(QStringLiteral("SELECT Users.* FROM Users;")));
-            for (; !rs.eof() && !found; rs.moveNext()) {
-                if (entryOf(rs.value(0).toString(), rs.value(1).toString()) ==
-                    cboUsername->currentText()) {
-                    found = true;
-                    userId = rs.value(0).toString();
-                    stored = rs.value(2);
-                }
-            }
-        }
-        if (!found) {
+        switch (useraccess::ChangeAccountPassword(cboUsername->currentText(), txtPassword->text(),
+                                                  txtNew1->text())) {
+        case useraccess::PasswordChangeResult::Changed: break;
+        case useraccess::PasswordChangeResult::NotFound:
             oops(QStringLiteral("There was an error locating the User ID you selected."));
             return;
-        }
-        if (stored.isNull() || stored.toString() != txtPassword->text()) {
+        case useraccess::PasswordChangeResult::WrongPassword:
             oops(QStringLiteral("The existing password you entered was incorrect. Please try "
                                 "again."));
             return;
         }
-        // Passwords stay out of the statement log.
-        Global::DbConnection().execute(Global::AdaptSql(
-            QStringLiteral("UPDATE Users SET [Password] = ") + Global::SqlText(txtNew1->text()) +
-            QStringLiteral(" WHERE UserID = ") + Global::SqlText(userId)));
-    } catch (const std::exception &e) {
+    } catch (const std::exception &) {
         // The entries stay, so that the user can try again.
         ui::Dialogs::msgBox(QStringLiteral("The password could not be changed: ") +
-                                QString::fromLocal8Bit(e.what()),
+                                core::currentError().description,
                             ui::vbExclamation, QStringLiteral("Oops!"));
         return;
     }

@@ -1,5 +1,6 @@
 #include "frmlogin.h"
 
+#include "core/errorinfo.h"
 #include "access/services.h"
 #include "access/signin.h"
 #include "core/centresettings.h"
@@ -91,14 +92,12 @@ void frmLogin::onActivate()
     }
 }
 
-void frmLogin::loginFailure(const std::exception &e)
+void frmLogin::loginFailure(const std::exception &)
 {
-    long number = 0;
-    QString description = QString::fromLocal8Bit(e.what());
-    if (const auto *vbError = dynamic_cast<const vb::Error *>(&e)) {
-        number = vbError->number();
-        description = vbError->description();
-    }
+    // Called inside a catch block.
+    const core::ErrorInfo error = core::currentError();
+    const long number = error.number;
+    const QString description = error.description;
     ui::Dialogs::msgBox(QStringLiteral("An error occurred when processing the login.\r\nErr#") +
                             QString::number(number) + QStringLiteral(" - ") + description +
                             QStringLiteral(".\r\nThe login process could not be completed."),

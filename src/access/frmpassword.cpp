@@ -6,6 +6,7 @@
 #include "access/signin.h"
 #include "core/centresettings.h"
 #include "core/globaldata.h"
+#include "core/passwords.h"
 #include "core/imoddata.h"
 #include "core/imodlanguage.h"
 #include "core/imodvista.h"
@@ -208,6 +209,7 @@ void frmPassword::cmdOK_Click()
         const QString typed = txtUserID->text();
         bool found = false;
         QString name;
+        QString foundId;
         QVariant stored;
         try {
             jet::Recordset rs(
@@ -217,6 +219,7 @@ void frmPassword::cmdOK_Click()
                                  Global::SqlText(typed.toUpper()) + QStringLiteral(";")));
             if (!rs.eof()) {
                 found = true;
+                foundId = rs.value(0).toString();
                 name = rs.value(1).toString();
                 stored = rs.value(2);
             }
@@ -226,8 +229,7 @@ void frmPassword::cmdOK_Click()
         // A password never set matches only an empty one; an unknown user is
         // answered as a wrong password, and nothing is written.
         const QString password = txtPassword->text();
-        const bool matches =
-            found && (stored.isNull() ? password.isEmpty() : stored.toString() == password);
+        const bool matches = found && Global::CheckUserPasswordValue(foundId, stored, password);
         if (!matches) {
             ui::Dialogs::msgBox(QStringLiteral("The password you entered was incorrect."),
                                 ui::vbCritical, QStringLiteral("Bad Luck!"));

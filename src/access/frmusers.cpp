@@ -1,19 +1,19 @@
 #include "frmusers.h"
 
+#include "access/accounts.h"
 #include "access/permissions.h"
+#include "core/errorinfo.h"
+#include "core/listcontrol.h"
 #include "core/globaldata.h"
 #include "core/imodvista.h"
 #include "core/sqlquote.h"
 #include "core/timetablelookups.h"
 #include "core/workingwindow.h"
-#include "platform/jet/connection.h"
-#include "platform/jet/recordset.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/labels.h"
-#include "platform/vb/error.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -28,118 +28,21 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <exception>
+#include <functional>
+#include <optional>
+#include <vector>
 
 namespace {
 
-struct FlagBox
+using useraccess::IsDefaultAccount;
+
+// What the password box shows while the account keeps the password it has.
+const QString keptPasswordPlaceholder = QStringLiteral("(unchanged)");
+
+QString errorLine(const core::ErrorInfo &error)
 {
-    int flag;
-    const char *caption;
-    const char *name; // a box of its own; nullptr for an element of chkField
-};
-
-// Every flag that has a box, with its caption.
-const FlagBox flagBoxes[] = {
-    {0, "Edit Classes", nullptr},
-    {1, "Add New Classes", nullptr},
-    {2, "Delete Classes", nullptr},
-    {3, "Edit Students", nullptr},
-    {4, "Add New Students", nullptr},
-    {5, "Delete Students", nullptr},
-    {6, "View Employees", nullptr},
-    {7, "Add/Edit Employees", nullptr},
-    {8, "Demote Employees", nullptr},
-    {9, "Assess Own Classes", nullptr},
-    {10, "Create Certificates", nullptr},
-    {11, "Finalise + Cleanup", nullptr},
-    {12, "View Families", nullptr},
-    {13, "Add/Edit Families", nullptr},
-    {14, "Receive Payments", nullptr},
-    {15, "Receipts Journal", nullptr},
-    {17, "Reports Centre", nullptr},
-    {18, "Daily Enrolment Breakdown", nullptr},
-    {19, "Global Settings", nullptr},
-    {20, "User Accounts", nullptr},
-    {21, "Programs", nullptr},
-    {22, "Class Groups", nullptr},
-    {23, "Award Levels", nullptr},
-    {24, "General Ledger Accounts", nullptr},
-    {25, "Tax Codes", nullptr},
-    {26, "Delete Payments", nullptr},
-    {27, "Overfill Classes", nullptr},
-    {28, "Delete Bookings", nullptr},
-    {29, "View Companies", nullptr},
-    {30, "Payment Methods", nullptr},
-    {31, "Add/Edit Companies", nullptr},
-    {32, "Delete Companies", nullptr},
-    {33, "View Students", nullptr},
-    {34, "Web Browser", nullptr},
-    {35, "Dropouts", nullptr},
-    {36, "Duplicate Names", nullptr},
-    {41, "Reassign Instructors", nullptr},
-    {44, "Locations", nullptr},
-    {45, "Create Tick Sheets", nullptr},
-    {46, "Delete Families", nullptr},
-    {47, "View One-Off Enrolments", nullptr},
-    {48, "Add/Edit One-Off Enrolments", nullptr},
-    {49, "Delete One-Off Enrolments", nullptr},
-    {50, "Assess All Classes", nullptr},
-    {51, "Move Booking", "chkMoveBooking"},
-    {52, "Cancel Booking", "chkCancelBooking"},
-    {53, "New Booking", "chkNewBooking"},
-    {55, "Business Overview", "chkBusinessOverview"},
-    {56, "Pre-Enrolments", "chkPreEnrolments"},
-    {57, "Print Statements", "chkStatements"},
-    {58, "Record No Show", "chkNoShow"},
-    {59, "Activities", "chkActivities"},
-    {60, "Attendance Book", "chkAttendanceBook"},
-    {61, "Edit Notes", "chkClassNotes"},
-    {62, "Copy Program", "chkCopyProgram"},
-    {63, "Days", "chkDays"},
-    {64, "Cancel Catch Up", "chkDelCU"},
-    {65, "New Catch Up", "chkNewCU"},
-    {66, "Remove from Wait List", "chkDelWL"},
-    {67, "New Wait List Booking", "chkNewWL"},
-    {68, "Student Quick Launch", "chkQuickLaunch"},
-    {69, "Water Testing", "chkWaterTest"},
-    {70, "Events", "chkEvents"},
-    {71, "Issue Passports", "chkIssuePassports"},
-    {72, "Discounts", "chkDiscounts"},
-};
-
-struct Group
-{
-    int label;
-    const char *caption;
-    int page;
-    QList<int> flags;
-};
-
-const QList<Group> &groups()
-{
-    static const QList<Group> all = {
-        {3, "Classes", 1, {0, 1, 2, 61}},
-        {4, "Students", 1, {3, 4, 5, 33}},
-        {5, "Employees", 1, {6, 7, 8}},
-        {7, "Families", 1, {12, 13, 46}},
-        {9, "Money Centre", 1, {14, 15, 26}},
-        {12, "Companies", 1, {29, 31, 32}},
-        {14, "Bookings", 1, {53, 51, 52, 58, 27, 28, 67, 66, 65, 64, 56}},
-        {2, "One-Off Enrolments", 2, {47, 48, 49}},
-        {6, "Assessments", 2, {9, 10, 11, 50}},
-        {13, "The Internet", 2, {34}},
-        {15, "Reports", 2, {17, 18, 45, 55, 57}},
-        {10, "Utilities", 3, {60, 68, 35, 36, 62, 71, 41, 69}},
-        {11, "Setup", 3, {59, 63, 70, 19, 20, 21, 22, 23, 24, 25, 30, 44}},
-    };
-    return all;
-}
-
-const QString employeeWarning = QStringLiteral("This is an employee's account.");
-
-bool isDefaultUser(const QString &userId)
-{
-    return userId.toLower() == QStringLiteral("i");
+    return QStringLiteral("Err#") + QString::number(error.number) + QStringLiteral(" - ") +
+           error.description;
 }
 
 } // namespace
@@ -154,7 +57,7 @@ frmUsers::frmUsers()
 
     lstUsers = new QListWidget(this);
     lstUsers->setObjectName(QStringLiteral("lstUsers"));
-    lstUsers->setSortingEnabled(true);
+    core::setListSorted(lstUsers, true);
     cmdNew = ui::namedButton(QStringLiteral("New"), QStringLiteral("cmdNew"), this);
     cmdEdit = ui::namedButton(QStringLiteral("Edit"), QStringLiteral("cmdEdit"), this);
     cmdSave = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdSave"), this);
@@ -176,13 +79,14 @@ frmUsers::frmUsers()
         accountForm->addRow(label, box);
     }
     txtField[2]->setEchoMode(QLineEdit::Password);
+    connect(txtField[2], &QLineEdit::textEdited, this, [this] { m_passwordTyped = true; });
     chkAdmin = new QCheckBox(QStringLiteral("employee account?"), account);
     chkAdmin->setObjectName(QStringLiteral("chkAdmin"));
     chkAdmin->hide();
     tabs->addTab(account, QStringLiteral("Account Information"));
 
     QHash<int, QString> captionOf;
-    for (const FlagBox &b : flagBoxes) {
+    for (const useraccess::AccountFlagBox &b : useraccess::AccountFlagBoxes()) {
         auto *box = new QCheckBox(QString::fromLatin1(b.caption), this);
         if (b.name) {
             box->setObjectName(QString::fromLatin1(b.name));
@@ -200,7 +104,7 @@ frmUsers::frmUsers()
         const int n = placed[page]++;
         grids[page]->addLayout(column, n / 3, n % 3, Qt::AlignTop);
     };
-    for (const Group &g : groups()) {
+    for (const useraccess::AccountFlagGroup &g : useraccess::AccountFlagGroups()) {
         auto *column = new QVBoxLayout;
         QLabel *heading =
             lblField.add(g.label, ui::sectionLabel(QString::fromLatin1(g.caption), nullptr));
@@ -213,7 +117,7 @@ frmUsers::frmUsers()
         place(g.page, column);
     }
     auto *discounts = new QVBoxLayout;
-    discounts->addWidget(m_boxes.value(72));
+    discounts->addWidget(m_boxes.value(useraccess::DiscountsFlag));
     place(3, discounts);
     tabs->addTab(pages[1], QStringLiteral("Access Rights (A)"));
     tabs->addTab(pages[2], QStringLiteral("Access Rights (B)"));
@@ -247,7 +151,7 @@ frmUsers::frmUsers()
     all->addLayout(listRow, 1);
     all->addWidget(tabs, 3);
     all->addWidget(shpWarning);
-    resize(640, 640);
+    resize(640, baseHeight);
 
     connect(cmdNew, &QPushButton::clicked, this, &frmUsers::cmdNew_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmUsers::cmdEdit_Click);
@@ -260,6 +164,7 @@ frmUsers::frmUsers()
 
 void frmUsers::onLoad()
 {
+    core::PlaceOnMainWindow(this);
     core::ShowClassSearchLogo(Image1);
 }
 
@@ -297,26 +202,31 @@ void frmUsers::LoadUserList()
     lstUsers->clear();
     m_rows.clear();
     try {
-        QString sql = QStringLiteral("SELECT UserID, Users.Name FROM Users");
-        if (!m_filter.isEmpty())
-            sql += QStringLiteral(" WHERE UserID = ") + Global::SqlText(m_filter);
-        jet::Recordset rs(Global::DbConnection(), Global::AdaptSql(sql + QStringLiteral(";")));
-        for (; !rs.eof(); rs.moveNext()) {
-            const QString id = rs.value(0).toString();
-            const QString name = rs.value(1).toString();
-            auto *item = new QListWidgetItem(name.isEmpty() ? id : name);
-            item->setData(Qt::UserRole, int(m_rows.size()));
-            m_rows << id;
-            lstUsers->addItem(item);
+        for (const useraccess::AccountListEntry &entry : useraccess::ReadAccountList(m_filter)) {
+            core::listAddItem(lstUsers, entry.caption, qint32(m_rows.size()));
+            m_rows << entry.userId;
         }
     } catch (const std::exception &) {
         // The list keeps what was read.
     }
-    lstUsers->blockSignals(false);
-    if (lstUsers->count() > 0) {
+    // Selecting the first entry shows it once, here, not through the signal too.
+    if (lstUsers->count() > 0)
         lstUsers->setCurrentRow(0);
+    lstUsers->blockSignals(false);
+    if (lstUsers->count() > 0)
         lstUsers_Click();
-    }
+}
+
+void frmUsers::clearAccount()
+{
+    for (int i = 0; i < 3; ++i)
+        txtField[i]->clear();
+    txtField[2]->setPlaceholderText(QString());
+    chkAdmin->setChecked(false);
+    for (QCheckBox *box : std::as_const(m_boxes))
+        box->setChecked(false);
+    m_storedPassword = false;
+    m_passwordTyped = false;
 }
 
 void frmUsers::lstUsers_Click()
@@ -325,43 +235,67 @@ void frmUsers::lstUsers_Click()
     if (!item)
         return;
     const QString userId = m_rows.value(item->data(Qt::UserRole).toInt());
+    // Nothing of the account shown before stays, whichever step fails below.
+    clearAccount();
+    std::optional<useraccess::AccountRow> row;
+    // Each step goes on after its own failure when the user says so.
+    auto failed = [] {
+        const core::ErrorInfo error = core::currentError();
+        return ui::Dialogs::msgBox(
+                   QStringLiteral("An error occurred when loading the user's permissions.\r\n") +
+                       errorLine(error) +
+                       QStringLiteral(".\r\n\r\nWould you like to attempt to continue?"),
+                   ui::vbYesNo | ui::vbQuestion, QStringLiteral("Error")) == ui::vbYes;
+    };
     try {
-        jet::Recordset rs(Global::DbConnection(),
-                          Global::AdaptSql(QStringLiteral("SELECT * FROM Users WHERE UserID = ") +
-                                           Global::SqlText(userId) + QStringLiteral(";")));
-        if (rs.eof())
+        row = useraccess::ReadAccount(userId);
+        if (!row)
             return;
-        for (int i = 0; i < 3; ++i)
-            txtField[i]->setText(rs.value(i).toString());
-        chkAdmin->setChecked(rs.value(3).toInt() == 1);
-        for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it)
-            it.value()->setChecked(rs.value(Global::PermissionNames().at(it.key())).toInt() == 1);
-    } catch (const std::exception &e) {
-        long number = 0;
-        if (const auto *vbError = dynamic_cast<const vb::Error *>(&e))
-            number = vbError->number();
-        if (ui::Dialogs::msgBox(
-                QStringLiteral("An error occurred when loading the user's permissions.\r\nErr#") +
-                    QString::number(number) + QStringLiteral(" - ") +
-                    QString::fromLocal8Bit(e.what()) +
-                    QStringLiteral(".\r\n\r\nWould you like to attempt to continue?"),
-                ui::vbYesNo | ui::vbQuestion, QStringLiteral("Error")) != ui::vbYes)
+    } catch (const std::exception &) {
+        if (!failed())
             return;
     }
-    if (isDefaultUser(userId)) {
+    if (row) {
+        std::vector<std::function<void()>> steps = {
+            [&] { txtField[0]->setText(row->value(QStringLiteral("UserID")).toString()); },
+            [&] { txtField[1]->setText(row->value(QStringLiteral("Name")).toString()); },
+            [&] {
+                // The stored password is never shown: the box says it is kept.
+                m_storedPassword = row->hasPassword();
+                txtField[2]->setPlaceholderText(m_storedPassword ? keptPasswordPlaceholder
+                                                                 : QString());
+            },
+            [&] { chkAdmin->setChecked(row->value(QStringLiteral("Admin")).toInt() == 1); },
+        };
+        for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it) {
+            const int flag = it.key();
+            QCheckBox *box = it.value();
+            steps.push_back([&row, flag, box] { box->setChecked(useraccess::AccountFlag(*row, flag)); });
+        }
+        for (const auto &step : steps) {
+            try {
+                step();
+            } catch (const std::exception &) {
+                if (!failed())
+                    return;
+            }
+        }
+    }
+    if (IsDefaultAccount(userId)) {
         txtField[2]->clear();
+        txtField[2]->setPlaceholderText(QString());
         txtField[2]->setEnabled(false);
-        showWarning(QStringLiteral("This is the default account. Anybody will be able to login "
-                                   "to this account using Auto-Login. Be careful when assigning "
-                                   "access rights."));
+        showWarning(useraccess::DefaultAccountWarning);
     } else {
         txtField[2]->setEnabled(true);
         bool employee = false;
         try {
             employee = Global::IsUserInstructor(userId);
         } catch (const std::exception &) {
+            if (!failed())
+                return;
         }
-        showWarning(employee ? employeeWarning : QString());
+        showWarning(employee ? useraccess::EmployeeAccountWarning : QString());
     }
 }
 
@@ -369,11 +303,14 @@ void frmUsers::showWarning(const QString &text)
 {
     lblWarning->setText(text);
     shpWarning->setVisible(!text.isEmpty());
+    // The window grows by the strip while it shows.
+    layout()->activate();
+    resize(width(), baseHeight + (text.isEmpty() ? 0 : warningHeight));
 }
 
 bool frmUsers::isEmployeeWarning() const
 {
-    return !shpWarning->isHidden() && lblWarning->text() == employeeWarning;
+    return !shpWarning->isHidden() && lblWarning->text() == useraccess::EmployeeAccountWarning;
 }
 
 void frmUsers::SetEditMode(bool editing)
@@ -403,14 +340,10 @@ void frmUsers::cmdEdit_Click()
 void frmUsers::cmdNew_Click()
 {
     m_new = true;
-    for (int i = 0; i < 3; ++i)
-        txtField[i]->clear();
-    chkAdmin->setChecked(false);
-    txtField[2]->setEnabled(true);
     // A new account starts with no rights: nothing is carried over from the
     // account shown before.
-    for (QCheckBox *box : std::as_const(m_boxes))
-        box->setChecked(false);
+    clearAccount();
+    txtField[2]->setEnabled(true);
     showWarning({});
     SetEditMode(true);
     imodVista::SafeSetFocus(txtField[0]);
@@ -418,79 +351,51 @@ void frmUsers::cmdNew_Click()
 
 bool frmUsers::cmdSave_Click()
 {
-    const QString userId = txtField[0]->text();
-    if (userId.isEmpty()) {
+    useraccess::AccountEntry entry;
+    entry.userId = txtField[0]->text();
+    if (entry.userId.isEmpty()) {
         tabs->setCurrentIndex(0);
         imodVista::SafeSetFocus(txtField[0]);
         ui::Dialogs::msgBox(QStringLiteral("You must enter a User ID."), ui::vbExclamation,
                             QStringLiteral("Oops!"));
         return false;
     }
-    if (txtField[2]->text().isEmpty() && !isDefaultUser(userId)) {
+    entry.name = txtField[1]->text();
+    // An untouched password box keeps the stored password.
+    if (m_passwordTyped || m_new)
+        entry.password = txtField[2]->text();
+    if (!IsDefaultAccount(entry.userId) &&
+        useraccess::WouldHaveNoPassword(entry, m_new, m_storedPassword)) {
         ui::Dialogs::msgBox(QStringLiteral("This account has a zero-length password. You cannot "
                                            "have a blank password."),
                             ui::vbExclamation, QStringLiteral("Sorry!"));
         return false;
     }
-    const QString where =
-        QStringLiteral(" WHERE UCase$(UserID) = ") + Global::SqlText(userId.toUpper());
-    auto exists = [&] {
-        jet::Recordset rs(Global::DbConnection(),
-                          Global::AdaptSql(QStringLiteral("SELECT UserID FROM Users") + where));
-        return !rs.eof();
-    };
-    QStringList columns = {QStringLiteral("[Name]"), QStringLiteral("[Password]"),
-                           QStringLiteral("Admin")};
-    QStringList values = {Global::SqlText(txtField[1]->text()),
-                          Global::SqlText(txtField[2]->text()),
-                          Global::SqlNumber(chkAdmin->isChecked() ? 1 : 0)};
-    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it) {
-        columns << QLatin1Char('[') + Global::PermissionNames().at(it.key()) + QLatin1Char(']');
-        values << Global::SqlNumber(it.value()->isChecked() ? 1 : 0);
-    }
+    entry.admin = chkAdmin->isChecked();
+    for (auto it = m_boxes.cbegin(); it != m_boxes.cend(); ++it)
+        entry.flags.insert(it.key(), it.value()->isChecked());
     try {
-        if (m_new) {
-            if (exists()) {
-                ui::Dialogs::msgBox(QStringLiteral("A User Account with this UserID already "
-                                                   "exists. Please correct this and try again."),
-                                    ui::vbExclamation, QStringLiteral("Oops!"));
-                return false;
-            }
-            // Statements that carry passwords stay out of the statement log.
-            Global::DbConnection().execute(Global::AdaptSql(
-                QStringLiteral("INSERT INTO Users (UserID, %1) VALUES (%2, %3)")
-                    .arg(columns.join(QStringLiteral(", ")), Global::SqlText(userId),
-                         values.join(QStringLiteral(", ")))));
-        } else {
-            if (!exists())
-                return false;
-            QStringList sets;
-            for (int i = 0; i < columns.size(); ++i)
-                sets << columns[i] + QStringLiteral(" = ") + values[i];
-            Global::DbConnection().execute(Global::AdaptSql(
-                QStringLiteral("UPDATE Users SET ") + sets.join(QStringLiteral(", ")) +
-                QStringLiteral(" WHERE UserID = ") + Global::SqlText(userId)));
-        }
-    } catch (const std::exception &e) {
-        bool duplicate = false;
-        try {
-            duplicate = m_new && exists();
-        } catch (const std::exception &) {
-        }
-        if (duplicate) {
+        switch (useraccess::SaveAccount(entry, m_new)) {
+        case useraccess::SaveAccountResult::Saved: break;
+        case useraccess::SaveAccountResult::Exists:
+            ui::Dialogs::msgBox(QStringLiteral("A User Account with this UserID already "
+                                               "exists. Please correct this and try again."),
+                                ui::vbExclamation, QStringLiteral("Oops!"));
+            return false;
+        case useraccess::SaveAccountResult::Duplicate:
             ui::Dialogs::msgBox(QStringLiteral("An account with the UserID you entered already "
                                                "exists. This account cannot be created."),
                                 ui::vbCritical, QStringLiteral("Oops!"));
-        } else {
-            long number = 0;
-            if (const auto *vbError = dynamic_cast<const vb::Error *>(&e))
-                number = vbError->number();
-            // The entries stay: the window stays open so that nothing typed is lost.
-            ui::Dialogs::msgBox(QStringLiteral("An unexpected error occurred (") +
-                                    QString::number(number) + QStringLiteral("): ") +
-                                    QString::fromLocal8Bit(e.what()),
-                                ui::vbCritical, QStringLiteral("Something went wrong"));
+            return false;
+        case useraccess::SaveAccountResult::Gone: return false;
         }
+    } catch (const std::exception &) {
+        const core::ErrorInfo error = core::currentError();
+        // The entries stay: the window stays open so that nothing typed is lost.
+        ui::Dialogs::msgBox(QStringLiteral("An unexpected error occurred (") +
+                                QString::number(error.number) + QStringLiteral("): ") +
+                                error.description,
+                            ui::vbCritical, QStringLiteral("Something went wrong"));
         return false;
     }
     m_new = false;
@@ -510,7 +415,7 @@ bool frmUsers::cmdSave_Click()
 void frmUsers::cmdDelete_Click()
 {
     const QString userId = txtField[0]->text();
-    if (isDefaultUser(userId)) {
+    if (IsDefaultAccount(userId)) {
         ui::Dialogs::msgBox(QStringLiteral("You cannot delete the default account"),
                             ui::vbExclamation, QStringLiteral("Hold it right there"));
         return;
@@ -531,18 +436,13 @@ void frmUsers::cmdDelete_Click()
         return;
     }
     try {
-        const QString where = QStringLiteral(" WHERE UserID = ") + Global::SqlText(userId);
-        jet::Recordset rs(Global::DbConnection(),
-                          Global::AdaptSql(QStringLiteral("SELECT UserID FROM Users") + where));
-        if (rs.eof())
+        if (!useraccess::AccountExists(userId))
             return;
-        rs.close();
         if (ui::Dialogs::msgBox(QStringLiteral("Are you sure you wish to delete this user?"),
                                 ui::vbYesNo | ui::vbQuestion,
                                 QStringLiteral("Confirm Delete")) != ui::vbYes)
             return;
-        Global::DbConnection().execute(
-            Global::AdaptSql(QStringLiteral("DELETE FROM Users") + where));
+        useraccess::DeleteAccount(userId);
     } catch (const std::exception &) {
         return;
     }

@@ -63,10 +63,17 @@ private:
     void SetEditMode(bool editing);
     void showWarning(const QString &text);
     bool isEmployeeWarning() const;
+    // Empties the identity boxes and clears every tick.
+    void clearAccount();
+
+    static constexpr int baseHeight = 740;
+    static constexpr int warningHeight = 17; // the strip's share of the height
 
     QHash<int, QCheckBox *> m_boxes;
     QHash<int, QList<int>> m_groups; // heading label -> flags
     QStringList m_rows;
     QString m_filter;
     bool m_new = false;
+    bool m_storedPassword = false; // the account shown has a password
+    bool m_passwordTyped = false;  // the password box was typed into since
 };

@@ -1,10 +1,12 @@
 #include "signin.h"
 
+#include "core/errorinfo.h"
 #include "access/frmlogin.h"
 #include "access/permissions.h"
 #include "access/services.h"
 #include "core/centresettings.h"
 #include "core/globaldata.h"
+#include "core/passwords.h"
 #include "core/imoddata.h"
 #include "core/sqlquote.h"
 #include "platform/jet/recordset.h"
@@ -42,14 +44,12 @@ void unloadProgress()
 }
 
 // The error question of the sign-in: true to go on with the next step.
-bool continueAfter(const std::exception &e)
+bool continueAfter(const std::exception &)
 {
-    long number = 0;
-    QString description = QString::fromLocal8Bit(e.what());
-    if (const auto *vbError = dynamic_cast<const vb::Error *>(&e)) {
-        number = vbError->number();
-        description = vbError->description();
-    }
+    // Called inside a catch block.
+    const core::ErrorInfo error = core::currentError();
+    const long number = error.number;
+    const QString description = error.description;
     const QString app = Global::CentreSettings().ShortAppName();
     const QString text =
         QStringLiteral("An error occurred when logging in the user. \r\nErr#") +
@@ -159,8 +159,9 @@ bool LoginUser(const QString &userId, const QString &password, bool checkPasswor
         return false;
     }
     if (checkPassword) {
-        // A password never set matches only an empty one.
-        const bool matches = stored.isNull() ? password.isEmpty() : stored.toString() == password;
+        // A password never set matches only an empty one; one kept as typed is
+        // replaced by its hash here.
+        const bool matches = Global::CheckUserPasswordValue(foundId, stored, password);
         if (!matches) {
             QString text = QStringLiteral("The password you entered was incorrect.");
             if (IsCapsLockOn())

@@ -1,5 +1,7 @@
 #include "globalpaths.h"
 
+#include "core/imodvista.h"
+
 namespace Global {
 
 QString StripTrailingSlash(const QString &path)
@@ -13,6 +15,11 @@ QString GetParentFolder(const QString &path)
 {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     return slash < 0 ? QString() : path.left(slash);
+}
+
+QString DefaultBackupFolder()
+{
+    return StripTrailingSlash(imodVista::GetAppDataFolder()) + QStringLiteral("/Backups");
 }
 
 } // namespace Global

@@ -12,4 +12,8 @@ QString StripTrailingSlash(const QString &path);
 // there is none. "/data/swim.mdb" -> "/data", "swim.mdb" -> "", "/data/" -> "/data".
 QString GetParentFolder(const QString &path);
 
+// The folder every backup of the program is written to when the centre names none:
+// "Backups" in the application data folder, without a final "/".
+QString DefaultBackupFolder();
+
 } // namespace Global

@@ -1,5 +1,8 @@
 #include "lookups.h"
 
+#include "core/passwords.h"
+#include "platform/ui/windowregistry.h"
+
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
 #include "core/globaldata.h"
@@ -23,12 +26,6 @@
 namespace Global {
 
 namespace {
-
-DetailsFormMaker &detailsFormMaker()
-{
-    static DetailsFormMaker maker;
-    return maker;
-}
 
 QString text(const QVariant &value)
 {
@@ -136,7 +133,9 @@ bool CheckUserPassword(const QString &userId, const QString &password, bool show
         SqlText(userId.toUpper()) + QLatin1Char(';'));
     for (; !rs->eof(); rs->moveNext()) {
         const QVariant stored = rs->value(1);
-        if (!stored.isNull() && vb::CStr(stored) == password)
+        // A Null password never matches here.
+        if (!stored.isNull() &&
+            Global::CheckUserPasswordValue(vb::CStr(rs->value(0)), stored, password))
             return true;
         if (showMessage) {
             ui::Dialogs::msgBox(QStringLiteral("The password that you entered was incorrect."),
@@ -189,7 +188,7 @@ qint32 GetAttendanceId(qint32 bookingId, int session)
 
 void SetDetailsFormMaker(DetailsFormMaker maker)
 {
-    detailsFormMaker() = std::move(maker);
+    ui::RegisterWindow(DetailsFormName, std::move(maker));
 }
 
 void FillDetailsForm(qint32 studentId, bool printNow, bool forPayment)
@@ -197,12 +196,14 @@ void FillDetailsForm(qint32 studentId, bool printNow, bool forPayment)
     auto rs = irecObjectCode::OpenRecordset(studentSql(studentId));
     if (!seekStudent(*rs, studentId))
         return;
-    if (!detailsFormMaker()) {
+    if (!ui::IsWindowRegistered(DetailsFormName)) {
         ui::Dialogs::msgBox(QStringLiteral("The student details form is not available."),
                             ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Oops!"));
         return;
     }
-    ui::Form *form = detailsFormMaker()();
+    ui::Form *form = ui::CreateWindowByName(DetailsFormName);
+    if (!form)
+        return;
 
     struct Fill
     {

@@ -24,8 +24,8 @@ QString GetTaxCodeText(const QString &taxCode);
 // exactly; "" when none or when its Account is empty.
 QString GetBankLinkValue(const QString &paymentType);
 
-// Whether the user's password equals the given one exactly (a Null password never
-// does). With showMessage, each row whose password differs shows "The password
+// Whether the given password matches the user's stored one (Global::PasswordMatches;
+// a Null password never does; one kept as typed is replaced by its hash). With showMessage, each row whose password differs shows "The password
 // that you entered was incorrect."; an unknown user gives false silently.
 bool CheckUserPassword(const QString &userId, const QString &password, bool showMessage);
 // The UserID of the instructor whose person row carries the barcode; "" when none.
@@ -44,6 +44,8 @@ qint32 GetAttendanceId(qint32 bookingId, int session);
 
 // The printable student details form belongs to the report subsystem, which
 // registers how one is made when the program starts (an empty maker takes it back).
+// It is the window name registry's entry DetailsFormName (platform/ui/windowregistry.h).
+inline const QString DetailsFormName = QStringLiteral("frmRptDetailsForm");
 using DetailsFormMaker = std::function<ui::Form *()>;
 void SetDetailsFormMaker(DetailsFormMaker maker);
 

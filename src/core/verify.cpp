@@ -403,8 +403,7 @@ bool AutoBackup()
     if (state.AutoBackupDone)
         return true;
     try {
-        const QString folder =
-            Global::StripTrailingSlash(imodVista::GetAppDataFolder()) + QStringLiteral("/Backups/");
+        const QString folder = Global::DefaultBackupFolder() + QLatin1Char('/');
         QString name = Global::CurrentDataFile;
         name.remove(QLatin1Char('.'));
         const QString target = folder + QStringLiteral("autobackup") + name +

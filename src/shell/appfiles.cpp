@@ -3,7 +3,7 @@
 #include "core/imodlanguage.h"
 #include "core/imodvista.h"
 #include "core/structure.h"
-#include "ovixgen/sampledata.h"
+#include "sampledata/sampledata.h"
 
 #include <QFile>
 #include <QImage>

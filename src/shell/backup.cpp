@@ -31,7 +31,7 @@ std::function<void(const QString &)> &copyObserver()
 
 QString appBackupsFolder()
 {
-    return Global::StripTrailingSlash(imodVista::GetAppDataFolder()) + QStringLiteral("/Backups");
+    return Global::DefaultBackupFolder();
 }
 
 [[noreturn]] void copyFailed(const QString &target, const QString &why)

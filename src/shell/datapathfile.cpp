@@ -4,6 +4,7 @@
 #include "platform/vb/error.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace shell {
@@ -36,15 +37,16 @@ QStringList ReadTextLines(const QString &path)
 
 void WriteTextLinesAnew(const QString &path, const QStringList &lines)
 {
-    if (QFile::exists(path) && !QFile::remove(path))
-        throw vb::Error(75, QStringLiteral("Path/File access error"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Written beside the file and renamed into its place once complete, so that a
+    // failed write leaves the file as it was.
+    QSaveFile file(path);
+    // Unbuffered, so that a short write shows here rather than pass unnoticed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw vb::Error(75, QStringLiteral("Path/File access error"));
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += line.toUtf8() + "\r\n";
-    if (file.write(bytes) != bytes.size())
+    if (file.write(bytes) != bytes.size() || !file.commit())
         throw vb::Error(75, QStringLiteral("Path/File access error"));
 }
 

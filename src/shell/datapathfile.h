@@ -19,8 +19,9 @@ QString WorkstationLoginFile();
 // cannot be read raises vb::Error 53 (missing) or 75.
 QStringList ReadTextLines(const QString &path);
 
-// Deletes the file when it exists, then writes the lines, CR LF after each.
-// Raises vb::Error 75 when the file cannot be written.
+// Replaces the file by one of the lines, CR LF after each: the new file is written
+// beside it and renamed into place. Raises vb::Error 75 when the file cannot be
+// written; the file is then as it was.
 void WriteTextLinesAnew(const QString &path, const QStringList &lines);
 
 struct DataPathEntry

@@ -1,5 +1,7 @@
 #include "frmalerts.h"
 
+#include "core/listcontrol.h"
+#include "core/errorinfo.h"
 #include "alerts.h"
 #include "alertsreport.h"
 #include "frmloading.h"
@@ -63,14 +65,19 @@ bool RecurringTransactionsDue()
     return cancellations > 0 || charges.value_or(0) > 0;
 }
 
-QString errorText(const std::exception &e, long *number)
+// Adds the entries to a sorted list (texts compared without regard to case).
+void addSorted(QListWidget *list, const QStringList &entries)
 {
-    if (const auto *v = dynamic_cast<const vb::Error *>(&e)) {
-        *number = v->number();
-        return v->description();
-    }
-    *number = 0;
-    return QString::fromUtf8(e.what());
+    for (const QString &entry : entries)
+        core::listAddItem(list, entry);
+}
+
+// The error being handled (call inside a catch block), a database error's number included.
+QString errorText(const std::exception &, long *number)
+{
+    const core::ErrorInfo error = core::currentError();
+    *number = error.number;
+    return error.description;
 }
 
 } // namespace
@@ -100,7 +107,7 @@ frmAlerts::frmAlerts()
     place(Label1, 0, 0, 4455, 255);
     lstBirthdays = new QListWidget(Picture1);
     lstBirthdays->setObjectName(QStringLiteral("lstBirthdays"));
-    lstBirthdays->setSortingEnabled(true);
+    core::setListSorted(lstBirthdays, true);
     place(lstBirthdays, 0, 240, 4455, 2595);
 
     Picture2 = new QFrame(this);
@@ -111,7 +118,7 @@ frmAlerts::frmAlerts()
     place(Label2, 0, 0, 4455, 255);
     lstAlerts = new QListWidget(Picture2);
     lstAlerts->setObjectName(QStringLiteral("lstAlerts"));
-    lstAlerts->setSortingEnabled(true);
+    core::setListSorted(lstAlerts, true);
     place(lstAlerts, 0, 240, 4455, 2205);
 
     opt7 = new QRadioButton(QStringLiteral("This Week"), this);
@@ -211,10 +218,10 @@ void frmAlerts::LoadBirthdays()
     try {
         alerts::LoadBirthdays(QDate::currentDate(), DaysAhead, entries);
     } catch (...) {
-        lstBirthdays->addItems(entries);
+        addSorted(lstBirthdays, entries);
         throw;
     }
-    lstBirthdays->addItems(entries);
+    addSorted(lstBirthdays, entries);
     if (lstBirthdays->count() > 0)
         Command1->setVisible(true);
     frame()->raise();
@@ -226,10 +233,10 @@ void frmAlerts::LoadOtherAlerts()
     try {
         alerts::LoadOtherAlerts(QDate::currentDate(), DaysAhead, entries);
     } catch (...) {
-        lstAlerts->addItems(entries);
+        addSorted(lstAlerts, entries);
         throw;
     }
-    lstAlerts->addItems(entries);
+    addSorted(lstAlerts, entries);
     if (lstAlerts->count() > 0)
         Command1->setVisible(true);
 }
@@ -284,7 +291,7 @@ void frmAlerts::resizeEvent(QResizeEvent *event)
                        static_cast<QWidget *>(lstBirthdays), static_cast<QWidget *>(lstAlerts),
                        static_cast<QWidget *>(Picture1), static_cast<QWidget *>(Picture2)})
         c->resize(inner, c->height());
-    Command1->move(std::max(0, w - twipsToPixels(5175 - 4320)), Command1->y());
+    // Only the widths follow the window; the print button stays where it is.
 }
 
 void frmAlerts::cmdContinue_Click()

@@ -1,5 +1,6 @@
 #include "frmparent.h"
 
+#include "core/errorinfo.h"
 #include "frmabout.h"
 #include "frmalerts.h"
 #include "frmbrowser.h"
@@ -182,36 +183,47 @@ void frmParent::fillWindowMenu()
 
 void frmParent::SubClassMenuXP()
 {
-    const QString finalise = imodLanguage::Translate(QStringLiteral("Finalise"));
-    const auto captions = shell::DisplayCaptions(Global::CentreSettings().ShortAppName(), finalise);
-    for (const auto &[control, caption] : captions) {
-        QAction *a = m_actions.value(control);
-        if (!a)
-            continue;
-        const shell::DisplayCaptionParts parts = shell::SplitDisplayCaption(caption);
-        if (parts.separator) {
-            a->setSeparator(true);
-            continue;
+    // Each step passes over its own failure silently: one caption that cannot be set
+    // leaves the others to be set.
+    QString finalise = QStringLiteral("Finalise");
+    try {
+        finalise = imodLanguage::Translate(finalise);
+    } catch (const std::exception &) {
+    }
+    QString app;
+    try {
+        app = Global::CentreSettings().ShortAppName();
+    } catch (const std::exception &) {
+    }
+    for (const auto &[control, caption] : shell::DisplayCaptions(app, finalise)) {
+        try {
+            QAction *a = m_actions.value(control);
+            if (!a)
+                continue;
+            const shell::DisplayCaptionParts parts = shell::SplitDisplayCaption(caption);
+            if (parts.separator) {
+                a->setSeparator(true);
+                continue;
+            }
+            if (QMenu *m = m_menus.value(control))
+                m->setTitle(parts.text);
+            else
+                a->setText(parts.text);
+            a->setIcon(shell::MenuIcon(parts.iconKey));
+        } catch (const std::exception &) {
         }
-        if (QMenu *m = m_menus.value(control))
-            m->setTitle(parts.text);
-        else
-            a->setText(parts.text);
-        a->setIcon(shell::MenuIcon(parts.iconKey));
     }
     // Pictures show beside every item that has one, whatever the desktop's style says.
     for (QAction *a : std::as_const(m_actions))
         a->setIconVisibleInMenu(true);
 }
 
-void frmParent::loadError(const std::exception &e)
+void frmParent::loadError(const std::exception &)
 {
-    long number = 0;
-    QString description = QString::fromUtf8(e.what());
-    if (const auto *v = dynamic_cast<const vb::Error *>(&e)) {
-        number = v->number();
-        description = v->description();
-    }
+    // Called inside a catch block: the error being handled, a database error's number included.
+    const core::ErrorInfo error = core::currentError();
+    const long number = error.number;
+    const QString description = error.description;
     const QString name = Global::CentreSettings().ShortAppName();
     ui::Dialogs::msgBox(
         QStringLiteral("An error occurred when loading ") + name +

@@ -6,12 +6,15 @@
 #include "access/frmdeclaration.h"
 #include "core/centresettings.h"
 #include "core/globaldata.h"
+#include "core/upgrade.h"
 #include "platform/ui/forms.h"
 #include "support/screenshot.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -184,4 +187,52 @@ TEST_F(CentreInfoTest, DeclarationIsEditedInItsFile)
     declaration->cmdCancel_Click();
     file.seek(0);
     EXPECT_EQ(QString::fromUtf8(file.readAll()), QStringLiteral("I agree – to swim."));
+}
+
+// Every caption, heading and note the window shows, word for word.
+TEST_F(CentreInfoTest, CaptionsAreTheWindowsOwnWords)
+{
+    frmCentreInfo *w = open();
+    QStringList shown;
+    for (QLabel *label : w->findChildren<QLabel *>())
+        shown << label->text();
+    for (QCheckBox *box : w->findChildren<QCheckBox *>())
+        shown << box->text();
+    for (QGroupBox *frame : w->findChildren<QGroupBox *>())
+        shown << frame->title();
+    const char *expected[] = {
+        "Centre Information", "Address Details", "Other Contact Details", "Management Details",
+        "Fees and Payments", "Passports", "Defaults", "Attendance",
+        "Alternative Attendance Status Text", "Bank Account Information", "Other Settings",
+        "Backup Settings", "Send Email Configuration", "Settings for Slips", "Authentication",
+        "Invoices can be paid by:", "Fees are considered Overdue", "days after starting date",
+        "Details and Declaration Forms are valid for ", "months",
+        "You have the option of setting a default backup location. Please specify a drive or "
+        "folder:",
+        "Example C:\\My Backups\\",
+        "The cost of the passport is charged when it is issued.",
+        "Please specify the default tax code and revenue account to use when a link is broken.",
+        "The following information will appear on invoices to allow customers to pay into your "
+        "bank account.",
+        "These are the same settings used to set up your email account. You can find them in "
+        "your email program (Microsoft Outlook, Outlook Express, Windows Mail, Eudora, "
+        "Thunderbird etc) or by looking at the information supplied by your internet service "
+        "provider when you established your account.",
+        "Centre Name:", "Postcode:", "Cost of Passport:", "Called:", "Account No:",
+        "Connect using a username and password", "Use HTML Forms",
+    };
+    for (const char *text : expected)
+        EXPECT_TRUE(shown.contains(QString::fromLatin1(text))) << text;
+    EXPECT_EQ(shown.count(QStringLiteral("Attendance")), 1) << "a heading, not a tab's label";
+}
+
+// The default backup folder shown is the one the backup writes into.
+TEST_F(CentreInfoTest, DefaultBackupFolderIsWhereBackupsAreWritten)
+{
+    frmCentreInfo *w = open();
+    const QString shown = w->txtField[41]->text();
+    ASSERT_TRUE(imodData::AutoBackup());
+    const QStringList written =
+        QDir(shown).entryList({QStringLiteral("autobackup*.mdb")}, QDir::Files);
+    EXPECT_EQ(written.size(), 1) << qPrintable(shown);
 }

@@ -9,6 +9,7 @@
 #include "core/centresettings.h"
 #include "core/frmconfirmdelete.h"
 #include "core/globaldata.h"
+#include "core/passwords.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/forms.h"
 #include "support/screenshot.h"
@@ -259,3 +260,19 @@ TEST_F(PasswordTest, RequestArrivesByName)
 }
 
 #include "password_test.moc"
+
+// The authorisation checks through the one password check: a plain password from an
+// older file is replaced by its hash at its first approval, which then approves.
+TEST_F(PasswordTest, ApprovesWithHashedPasswords)
+{
+    approve(QStringLiteral("Test Edit"), QStringLiteral("ann"), QStringLiteral("Secret"));
+    const QString stored =
+        value(QStringLiteral("SELECT Password FROM Users WHERE UserID = 'ANN'")).toString();
+    EXPECT_TRUE(Global::IsPasswordHash(stored));
+    approve(QStringLiteral("Test Edit"), QStringLiteral("ann"), QStringLiteral("Secret"));
+    EXPECT_EQ(performed.size(), 2);
+    script->answer(ui::vbOK);
+    approve(QStringLiteral("Test Edit"), QStringLiteral("ann"), QStringLiteral("secret"));
+    EXPECT_EQ(performed.size(), 2);
+    EXPECT_EQ(script->shown().last().title, "Bad Luck!");
+}

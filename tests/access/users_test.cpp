@@ -6,6 +6,7 @@
 #include "access/permissions.h"
 #include "access/signin.h"
 #include "core/globaldata.h"
+#include "core/passwords.h"
 #include "platform/ui/forms.h"
 #include "support/screenshot.h"
 
@@ -58,7 +59,7 @@ TEST_F(UsersTest, ShowsAccountsAndTheirRights)
 
     select(w, QStringLiteral("Ann Lee"));
     EXPECT_EQ(w->txtField[0]->text(), "ANN");
-    EXPECT_EQ(w->txtField[2]->text(), "Secret");
+    EXPECT_TRUE(w->txtField[2]->text().isEmpty()) << "the stored password is never shown";
     EXPECT_TRUE(w->permissionBox(0)->isChecked());
     EXPECT_FALSE(w->permissionBox(17)->isChecked()) << "2 is not a granted flag";
     EXPECT_TRUE(w->permissionBox(72)->isChecked());
@@ -95,8 +96,9 @@ TEST_F(UsersTest, NewAccountStartsWithoutRightsAndIsStored)
     ASSERT_TRUE(w->cmdSave_Click());
     EXPECT_EQ(value(QStringLiteral("SELECT [Name] FROM Users WHERE UserID = 'o''k'")).toString(),
               "Kim O'Hara");
-    EXPECT_EQ(value(QStringLiteral("SELECT Password FROM Users WHERE UserID = 'o''k'")).toString(),
-              "pa'ss");
+    EXPECT_TRUE(Global::PasswordMatches(
+        value(QStringLiteral("SELECT Password FROM Users WHERE UserID = 'o''k'")),
+        QStringLiteral("pa'ss")));
     EXPECT_EQ(flag("o''k", "UserAccounts"), 1);
     EXPECT_EQ(flag("o''k", "Days"), 1);
     EXPECT_EQ(flag("o''k", "EditClasses"), 0);
@@ -228,4 +230,84 @@ TEST_F(UsersTest, OneAccountOrANewOneFromTheEmployeeWindow)
     w->txtField[2]->setText(QStringLiteral("pw"));
     ASSERT_TRUE(w->cmdSave_Click());
     EXPECT_EQ(listed(w).size(), 3) << "an empty filter lists every account";
+}
+
+// A display step that fails asks whether to go on; either way no box keeps a tick
+// of the account shown before, and the answer Yes shows the remaining boxes.
+TEST_F(UsersTest, FailingDisplayStepLeavesNoOtherAccountsTicks)
+{
+    exec(QStringLiteral("INSERT INTO Users (UserID, [Name], Password, Days) VALUES ('NUL', "
+                        "'Null Flag', 'x', 1)"));
+    exec(QStringLiteral("UPDATE Users SET EditClasses = Null WHERE UserID = 'NUL'"));
+    frmUsers *w = open();
+    for (int answer : {ui::vbYes, ui::vbNo}) {
+        select(w, QStringLiteral("Ann Lee"));
+        ASSERT_TRUE(w->permissionBox(72)->isChecked());
+        script->answer(answer);
+        select(w, QStringLiteral("Null Flag"));
+        ASSERT_EQ(script->shown().last().title, "Error");
+        EXPECT_EQ(script->shown().last().text,
+                  "An error occurred when loading the user's permissions.\r\nErr#94 - Invalid use "
+                  "of Null.\r\n\r\nWould you like to attempt to continue?");
+        EXPECT_FALSE(w->permissionBox(72)->isChecked()) << answer;
+        EXPECT_FALSE(w->permissionBox(0)->isChecked()) << answer;
+        if (answer == ui::vbYes) {
+            EXPECT_TRUE(w->permissionBox(63)->isChecked()) << "the steps after the failure run";
+            EXPECT_EQ(w->txtField[0]->text(), "NUL");
+        }
+    }
+    // Edit + Save then stores no ticks of another account.
+    script->answer(ui::vbYes);
+    select(w, QStringLiteral("Ann Lee"));
+    script->answer(ui::vbYes);
+    select(w, QStringLiteral("Null Flag"));
+    w->cmdEdit_Click();
+    ASSERT_TRUE(w->cmdSave_Click());
+    EXPECT_EQ(flag("NUL", "Discounts"), 0);
+    EXPECT_EQ(flag("NUL", "Days"), 1);
+}
+
+// Loading the list shows its first account once: one question for one bad flag.
+TEST_F(UsersTest, ListLoadShowsTheFirstAccountOnce)
+{
+    exec(QStringLiteral("UPDATE Users SET EditClasses = Null WHERE UserID = 'ANN'"));
+    script->answer(ui::vbYes);
+    frmUsers *w = open();
+    EXPECT_EQ(w->lstUsers->currentItem()->text(), "Ann Lee");
+    EXPECT_EQ(script->shown().size(), 1);
+}
+
+TEST_F(UsersTest, ListSortsWithoutRegardToCase)
+{
+    exec(QStringLiteral("INSERT INTO Users (UserID, [Name], Password) VALUES ('ab', 'abe', 'x')"));
+    exec(QStringLiteral("INSERT INTO Users (UserID, [Name], Password) VALUES ('Zo', 'Zoe', 'x')"));
+    exec(QStringLiteral("INSERT INTO Users (UserID, [Name], Password) VALUES ('bo', 'bob', 'x')"));
+    frmUsers *w = open();
+    EXPECT_EQ(listed(w), QStringList({"abe", "Ann Lee", "bob", "Default User", "Zoe"}));
+    EXPECT_EQ(w->txtField[0]->text(), "ab") << "the first entry in sorted order is shown";
+}
+
+// A database error's own number reaches the question.
+TEST_F(UsersTest, DatabaseErrorShowsItsNumber)
+{
+    frmUsers *w = open();
+    exec(QStringLiteral("DROP TABLE Users"));
+    script->answer(ui::vbNo);
+    w->lstUsers_Click();
+    ASSERT_EQ(script->shown().size(), 1);
+    const QString text = script->shown().last().text;
+    EXPECT_TRUE(text.startsWith("An error occurred when loading the user's permissions.\r\nErr#-"))
+        << qPrintable(text);
+    EXPECT_FALSE(text.contains("Err#0 ")) << qPrintable(text);
+}
+
+TEST_F(UsersTest, GrowsWhileTheWarningShows)
+{
+    frmUsers *w = open();
+    select(w, QStringLiteral("Ann Lee"));
+    const int plain = w->height();
+    select(w, QStringLiteral("Default User"));
+    EXPECT_GT(w->height(), plain);
+    select(w, QStringLiteral("Ann Lee"));
+    EXPECT_EQ(w->height(), plain);
 }

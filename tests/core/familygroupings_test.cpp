@@ -9,6 +9,7 @@
 #include "platform/ui/msgbox.h"
 
 #include <QFile>
+#include <sqlite3.h>
 
 using imodDataMaint::CreateFamilyGroupings;
 using imodDataMaint::SplitParentsName;
@@ -125,9 +126,16 @@ TEST_F(FamilyGroupingsFile, AFailureShowsABoxAndKeepsWhatWasDone)
     Global::CentreSettings().setShortAppName("Ovix");
     ui::DialogScript script;
     script.answer(ui::vbOK);
-    // A file without the Family column cannot be grouped.
-    Global::DbConnection().execute("ALTER TABLE Students DROP COLUMN Family");
-    addStudent("Tom", "555", "Ann Lee");
+    addStudent("Tom", "555", "Ann Lee"); // 1: grouped first
+    addStudent("Kim", "777", "Bea Cho"); // 2: its grouping fails
+    addStudent("Joe", "888", "Cy Dunn"); // 3: never reached
+    // The data file refuses to put Kim into a family, after Tom's family was made.
+    ASSERT_EQ(sqlite3_exec(Global::DbConnection().handle(),
+                           "CREATE TRIGGER refuse BEFORE UPDATE OF Family ON Students "
+                           "WHEN NEW.Family <> 0 AND OLD.\"First Name\" = 'Kim' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END;",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
     EXPECT_NE(CreateFamilyGroupings({}, Global::DbConnection().connectionString()), 0);
     ASSERT_EQ(script.shown().size(), 1);
     EXPECT_EQ(script.shown()[0].title, "Small problem");
@@ -136,4 +144,8 @@ TEST_F(FamilyGroupingsFile, AFailureShowsABoxAndKeepsWhatWasDone)
     EXPECT_TRUE(script.shown()[0].text.endsWith(
         "). Ovix will continue with the upgrade process but not all families may have been "
         "created successfully."));
+    // What was done before the failure stays; nothing after it was done.
+    EXPECT_NE(familyOf(1), 0);
+    EXPECT_EQ(familyOf(2), 0);
+    EXPECT_EQ(familyOf(3), 0);
 }

@@ -1,6 +1,7 @@
 #include "core/centresettings.h"
 #include "core/globaldata.h"
 #include "core/lookups.h"
+#include "platform/ui/windowregistry.h"
 #include "datafile.h"
 #include "platform/jet/connection.h"
 #include "platform/os/computer.h"
@@ -141,6 +142,20 @@ TEST_F(PeopleLookups, DetailsFormOfAStudentThatDoesNotExistMakesNoForm)
     Global::FillDetailsForm(5, false, false);
     ASSERT_EQ(script.shown().size(), 1);
     EXPECT_EQ(script.shown()[0].text, "The student details form is not available.");
+
+    // The maker is the window name registry's entry: one mechanism for both.
+    Global::SetDetailsFormMaker([]() -> ui::Form * { return nullptr; });
+    EXPECT_TRUE(ui::IsWindowRegistered(Global::DetailsFormName));
+    Global::SetDetailsFormMaker({});
+    EXPECT_FALSE(ui::IsWindowRegistered(Global::DetailsFormName));
+    made = 0;
+    ui::RegisterWindow(Global::DetailsFormName, [&]() -> ui::Form * {
+        ++made;
+        return nullptr;
+    });
+    Global::FillDetailsForm(5, false, false);
+    EXPECT_EQ(made, 1);
+    ui::RegisterWindow(Global::DetailsFormName, {});
 }
 
 class ConnectedUsers : public DataFileTest

@@ -110,6 +110,7 @@ protected:
         today = QDate::currentDate();
         addStudent("Ann", "Lee", today.addYears(-30));           // today
         addStudent("Ben", "Cho", today.addDays(5).addYears(-8)); // in five days
+        addStudent("abe", "Zed", today.addDays(5).addYears(-7)); // sorts before "Ben"
         addStudent("Cal", "Dee", today.addDays(10).addYears(-6));
         addStudent("Dot", "Eve", QDate()); // no date of birth
         addStudent("Old", "Bday", today.addDays(-2).addYears(-40));
@@ -124,6 +125,7 @@ protected:
         addQualification("Pool Safety", today.addDays(40), 0);
 
         addEvent("Gala Day", today);
+        addEvent("aqua Fun", today); // sorts before "Gala" without regard to case
         addEvent("Open Day", today.addDays(12));
         addEvent("Past Fete", today.addDays(-3));
 
@@ -168,30 +170,26 @@ protected:
         return out;
     }
 
-    // What a birthday entry of the fixture is when its birthday falls in the period
-    // (a period that runs into next year finds no birthdays there).
+    // The birthday entries of the fixture in the period, written out, in the order
+    // of their texts without regard to case (a period that runs into next year
+    // finds no birthdays there).
     QStringList expectedBirthdays(int days) const
     {
         struct Row
         {
-            const char *first;
-            const char *last;
             int offset;
-            int years;
+            const char *entry;
         };
-        const Row rows[] = {{"Ann", "Lee", 0, 30},
-                            {"Ben", "Cho", 5, 8},
-                            {"Cal", "Dee", 10, 6},
-                            {"<b>Tom</b>", "O'Neil & Co", 1, 9}};
+        const Row rows[] = {{0, " Today! - Ann Lee   (Turning 30)"},
+                            {1, " Tomorrow! - <b>Tom</b> O'Neil & Co   (Turning 9)"},
+                            {5, "05 days away - abe Zed   (Turning 7)"},
+                            {5, "05 days away - Ben Cho   (Turning 8)"},
+                            {10, "10 days away - Cal Dee   (Turning 6)"}};
         QStringList out;
         for (const Row &r : rows) {
-            const QDate born = today.addDays(r.offset).addYears(-r.years);
-            const QDate birthday = alerts::BirthdayThisYear(born, today.year());
-            const qint64 d = today.daysTo(birthday);
-            if (d >= 0 && d <= days)
-                out << alerts::BirthdayEntry(int(d), r.first, r.last, today.year() - born.year());
+            if (r.offset <= days && today.addDays(r.offset).year() == today.year())
+                out << QString::fromUtf8(r.entry);
         }
-        std::sort(out.begin(), out.end());
         return out;
     }
 
@@ -214,6 +212,7 @@ TEST_F(AlertsWindowTest, ListsThePeriodsBirthdaysAndAlerts)
                     .contains(QStringLiteral(" Today! - Ann Lee   (Turning 30)")));
     QStringList week = {
         QStringLiteral("   Bob Ray's First Aid Qualification expired 12 days ago"),
+        QStringLiteral("  Today! - aqua Fun"),
         QStringLiteral("  Today! - Gala Day"),
         QStringLiteral("03 days away - Bob Ray's CPR Qualification expires"),
         QStringLiteral("Renewal Notices Need to Be Sent (5 needed)"),
@@ -300,4 +299,16 @@ TEST_F(MainWindowTest, AlertsWithNothingComingUp)
     EXPECT_EQ(alertsWindow->lstBirthdays->count(), 0);
     EXPECT_EQ(alertsWindow->lstAlerts->count(), 0);
     EXPECT_FALSE(alertsWindow->Command1->isVisibleTo(alertsWindow));
+}
+
+// Resizing changes the widths only: the print button stays where it is.
+TEST_F(AlertsWindowTest, ResizeChangesWidthsOnly)
+{
+    showMain();
+    auto *alertsWindow = Forms::shared<frmAlerts>();
+    const QPoint button = alertsWindow->Command1->pos();
+    const int listWidth = alertsWindow->lstAlerts->width();
+    alertsWindow->resize(alertsWindow->width() + 80, alertsWindow->height());
+    EXPECT_EQ(alertsWindow->lstAlerts->width(), listWidth + 80);
+    EXPECT_EQ(alertsWindow->Command1->pos(), button);
 }

@@ -7,6 +7,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/msgbox.h"
 #include "platform/ui/timer.h"
+#include "platform/vb/error.h"
 #include "shell/datapathfile.h"
 #include "shell/frmloading.h"
 #include "shell/frmloadup.h"
@@ -26,6 +27,9 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QTest>
+#include <QFileInfo>
+#include <csignal>
+#include <sys/resource.h>
 
 using ui::Forms;
 
@@ -296,4 +300,34 @@ TEST_F(WorkstationTest, RefusalsAndAMissingDataPathFile)
     f->cmdOK->click();
     EXPECT_EQ(readFile(homeFile("DataPath.txt")), QStringLiteral("%\r\ndefault.mdb\r\nY\r\n"));
     EXPECT_EQ(readFile(homeFile("ovix-software.txt")), QStringLiteral("\r\n\r\n"));
+}
+
+// A rewrite that fails part-way (here: the file size limit stops the write)
+// leaves "DataPath.txt" as it was, never empty or gone.
+TEST_F(WorkstationTest, DataPathFileIntactWhenItsRewriteFails)
+{
+    shell::WriteDataPath("%", "kept.mdb", "N");
+    const QStringList before = shell::ReadTextLines(shell::DataPathFile());
+
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool raised = false;
+    try {
+        shell::WriteDataPath("/a/much/longer/folder/than/eight/bytes", "new.mdb", "Y");
+    } catch (const vb::Error &e) {
+        raised = e.number() == 75;
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldSignal);
+
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(shell::ReadTextLines(shell::DataPathFile()), before);
+    EXPECT_EQ(QDir(QFileInfo(shell::DataPathFile()).path())
+                  .entryList({QStringLiteral("DataPath.txt*")}, QDir::Files),
+              QStringList({"DataPath.txt"}))
+        << "no half-written file is left beside it";
 }

@@ -1,6 +1,6 @@
 // ovixgen: writes a practice or benchmark data file.
 //   ovixgen --size sample|big [--seed N] [--today yyyy-mm-dd] OUT
-#include "sampledata.h"
+#include "sampledata/sampledata.h"
 
 #include "platform/jet/sql/error.h"
 #include "platform/vb/error.h"

@@ -2,7 +2,7 @@
 #include "core/envguard.h"
 #include "core/globaldata.h"
 #include "core/upgrade.h"
-#include "ovixgen/sampledata.h"
+#include "sampledata/sampledata.h"
 #include "platform/jet/connection.h"
 #include "platform/ui/dialogscript.h"
 #include "support/tempdir.h"
