@@ -4,7 +4,9 @@
 
 #include "platform/jet/sql/translator.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace jet {
 
@@ -12,35 +14,56 @@ FileCatalog::FileCatalog(sqlite3 *db)
     : m_db(db)
 {}
 
-FileCatalog::~FileCatalog() = default;
-
 void FileCatalog::setDatabase(sqlite3 *db)
 {
     m_versionQuery.reset();
+    if (m_header >= 0)
+        ::close(m_header);
+    m_header = -1;
     m_db = db;
     m_schemaVersion = -1;
+    if (db)
+        if (const char *file = sqlite3_db_filename(db, "main"); file && *file)
+            m_header = ::open(file, O_RDONLY | O_CLOEXEC);
     invalidate();
+}
+
+FileCatalog::~FileCatalog()
+{
+    if (m_header >= 0)
+        ::close(m_header);
 }
 
 void FileCatalog::invalidate()
 {
     m_columns.clear();
     m_tables.reset();
-    // Translations depend on the tables they name. (Nothing to forget when the file
-    // closes: the next file clears them when it opens.)
-    if (m_db)
+    // Translations and prepared statements depend on the tables they name. (Nothing to
+    // forget when the file closes: the next file clears them when it opens.)
+    if (m_db) {
         sql::clearTranslationCache();
+        detail::forgetCachedStatements(m_db);
+    }
 }
 
 void FileCatalog::sync()
 {
     if (!m_db)
         return;
-    if (!m_versionQuery)
-        m_versionQuery =
-            std::make_unique<detail::Statement>(m_db, QStringLiteral("PRAGMA schema_version"));
-    const qint64 now = m_versionQuery->step() ? m_versionQuery->columnInt(0) : -1;
-    m_versionQuery->reset();
+    // The schema version is the big-endian number at offset 40 of the file's header: read
+    // there, it costs no statement (and no lock) before every statement.
+    qint64 now = -1;
+    unsigned char cookie[4];
+    if (m_header >= 0 && ::pread(m_header, cookie, sizeof cookie, 40) == qint64(sizeof cookie)) {
+        now = qint64(quint32(cookie[0]) << 24 | quint32(cookie[1]) << 16 |
+                     quint32(cookie[2]) << 8 | quint32(cookie[3]));
+    } else {
+        if (!m_versionQuery)
+            m_versionQuery =
+                std::make_unique<detail::Statement>(m_db, QStringLiteral("PRAGMA schema_version"));
+        now = m_versionQuery->step() ? m_versionQuery->columnInt(0) : -1;
+        m_versionQuery->reset();
+    }
     if (now != m_schemaVersion) {
         invalidate();
         m_schemaVersion = now;

@@ -37,7 +37,8 @@ public:
 
     // Forgets everything read so far.
     void invalidate();
-    // Forgets it when the file's structure changed since it was read.
+    // Forgets it (and the statements prepared on the file) when the file's structure changed
+    // since it was read.
     void sync();
 
 private:
@@ -45,6 +46,7 @@ private:
     mutable QHash<QString, std::optional<std::vector<Column>>> m_columns; // by lower-case name
     mutable std::optional<QStringList> m_tables;
     qint64 m_schemaVersion = -1;
+    int m_header = -1; // the file, opened to read the schema version in its header
     std::unique_ptr<detail::Statement> m_versionQuery;
 };
 
