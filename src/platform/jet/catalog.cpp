@@ -4,9 +4,7 @@
 
 #include "platform/jet/sql/translator.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 namespace jet {
 
@@ -17,22 +15,12 @@ FileCatalog::FileCatalog(sqlite3 *db)
 void FileCatalog::setDatabase(sqlite3 *db)
 {
     m_versionQuery.reset();
-    if (m_header >= 0)
-        ::close(m_header);
-    m_header = -1;
     m_db = db;
     m_schemaVersion = -1;
-    if (db)
-        if (const char *file = sqlite3_db_filename(db, "main"); file && *file)
-            m_header = ::open(file, O_RDONLY | O_CLOEXEC);
     invalidate();
 }
 
-FileCatalog::~FileCatalog()
-{
-    if (m_header >= 0)
-        ::close(m_header);
-}
+FileCatalog::~FileCatalog() = default;
 
 void FileCatalog::invalidate()
 {
@@ -51,10 +39,14 @@ void FileCatalog::sync()
     if (!m_db)
         return;
     // The schema version is the big-endian number at offset 40 of the file's header: read
-    // there, it costs no statement (and no lock) before every statement.
+    // there through SQLite's own handle of the file (a file of our own would drop SQLite's
+    // locks when closed), it costs no statement and no lock before every statement.
     qint64 now = -1;
     unsigned char cookie[4];
-    if (m_header >= 0 && ::pread(m_header, cookie, sizeof cookie, 40) == qint64(sizeof cookie)) {
+    sqlite3_file *file = nullptr;
+    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK &&
+        file && file->pMethods &&
+        file->pMethods->xRead(file, cookie, sizeof cookie, 40) == SQLITE_OK) {
         now = qint64(quint32(cookie[0]) << 24 | quint32(cookie[1]) << 16 |
                      quint32(cookie[2]) << 8 | quint32(cookie[3]));
     } else {

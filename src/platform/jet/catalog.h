@@ -46,7 +46,6 @@ private:
     mutable QHash<QString, std::optional<std::vector<Column>>> m_columns; // by lower-case name
     mutable std::optional<QStringList> m_tables;
     qint64 m_schemaVersion = -1;
-    int m_header = -1; // the file, opened to read the schema version in its header
     std::unique_ptr<detail::Statement> m_versionQuery;
 };
 

@@ -100,6 +100,7 @@ void Recordset::reset()
 {
     m_fields.clear();
     m_byName.clear();
+    m_bySpelling.clear();
     m_table.clear();
     m_hasRowid = false;
     m_rows.reset();
@@ -238,7 +239,13 @@ void Recordset::checkOpen() const
 
 int Recordset::fieldIndex(const QString &name) const
 {
-    return m_byName.value(name.toLower(), -1);
+    // A loop asks for the same few names on every row: each spelling is resolved once.
+    if (const auto it = m_bySpelling.constFind(name); it != m_bySpelling.constEnd())
+        return *it;
+    const int index = m_byName.value(name.toLower(), -1);
+    if (m_bySpelling.size() < 256)
+        m_bySpelling.insert(name, index);
+    return index;
 }
 
 int Recordset::checkedIndex(const QString &name) const
