@@ -26,12 +26,10 @@ void FileCatalog::invalidate()
 {
     m_columns.clear();
     m_tables.reset();
-    // Translations and prepared statements depend on the tables they name. (Nothing to
-    // forget when the file closes: the next file clears them when it opens.)
-    if (m_db) {
+    // Translations depend on the tables they name. (Nothing to forget when the file
+    // closes: the next file clears them when it opens.)
+    if (m_db)
         sql::clearTranslationCache();
-        detail::forgetCachedStatements(m_db);
-    }
 }
 
 void FileCatalog::sync()
@@ -58,6 +56,10 @@ void FileCatalog::sync()
     }
     if (now != m_schemaVersion) {
         invalidate();
+        // Statements prepared before another connection changed the structure describe
+        // their columns as they were until they next run: prepared afresh.
+        if (m_schemaVersion >= 0)
+            detail::forgetCachedStatements(m_db);
         m_schemaVersion = now;
     }
 }
