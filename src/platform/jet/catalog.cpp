@@ -12,8 +12,6 @@ FileCatalog::FileCatalog(sqlite3 *db)
     : m_db(db)
 {}
 
-FileCatalog::~FileCatalog() = default;
-
 void FileCatalog::setDatabase(sqlite3 *db)
 {
     m_versionQuery.reset();
@@ -21,6 +19,8 @@ void FileCatalog::setDatabase(sqlite3 *db)
     m_schemaVersion = -1;
     invalidate();
 }
+
+FileCatalog::~FileCatalog() = default;
 
 void FileCatalog::invalidate()
 {
@@ -36,13 +36,30 @@ void FileCatalog::sync()
 {
     if (!m_db)
         return;
-    if (!m_versionQuery)
-        m_versionQuery =
-            std::make_unique<detail::Statement>(m_db, QStringLiteral("PRAGMA schema_version"));
-    const qint64 now = m_versionQuery->step() ? m_versionQuery->columnInt(0) : -1;
-    m_versionQuery->reset();
+    // The schema version is the big-endian number at offset 40 of the file's header: read
+    // there through SQLite's own handle of the file (a file of our own would drop SQLite's
+    // locks when closed), it costs no statement and no lock before every statement.
+    qint64 now = -1;
+    unsigned char cookie[4];
+    sqlite3_file *file = nullptr;
+    if (sqlite3_file_control(m_db, "main", SQLITE_FCNTL_FILE_POINTER, &file) == SQLITE_OK &&
+        file && file->pMethods &&
+        file->pMethods->xRead(file, cookie, sizeof cookie, 40) == SQLITE_OK) {
+        now = qint64(quint32(cookie[0]) << 24 | quint32(cookie[1]) << 16 |
+                     quint32(cookie[2]) << 8 | quint32(cookie[3]));
+    } else {
+        if (!m_versionQuery)
+            m_versionQuery =
+                std::make_unique<detail::Statement>(m_db, QStringLiteral("PRAGMA schema_version"));
+        now = m_versionQuery->step() ? m_versionQuery->columnInt(0) : -1;
+        m_versionQuery->reset();
+    }
     if (now != m_schemaVersion) {
         invalidate();
+        // Statements prepared before another connection changed the structure describe
+        // their columns as they were until they next run: prepared afresh.
+        if (m_schemaVersion >= 0)
+            detail::forgetCachedStatements(m_db);
         m_schemaVersion = now;
     }
 }

@@ -37,7 +37,8 @@ public:
 
     // Forgets everything read so far.
     void invalidate();
-    // Forgets it when the file's structure changed since it was read.
+    // Forgets it (and the statements prepared on the file) when the file's structure changed
+    // since it was read.
     void sync();
 
 private:

@@ -179,6 +179,18 @@ sql::Translation Connection::translate(const QString &jetSql)
     }
 }
 
+sql::Translation Connection::translateShaped(const QString &jetSql)
+{
+    const FileCatalog &c = catalog();
+    try {
+        return sql::translateShaped(jetSql, c);
+    } catch (const Error &e) {
+        if (!e.statement().isEmpty())
+            throw;
+        throw Error(e.number(), e.description(), jetSql);
+    }
+}
+
 void Connection::runTranslated(const sql::Translation &t, const QString &jetSql, qint64 *affected)
 {
     sqlite3 *db = openHandle();
@@ -189,6 +201,7 @@ void Connection::runTranslated(const sql::Translation &t, const QString &jetSql,
     try {
         for (const QString &sql : t.statements) {
             detail::Statement statement = detail::Statement::cached(db, sql, jetSql);
+            statement.bind(t.parameters);
             statement.run();
             if (affected && changesRows(t.kind) && !statement.readOnly())
                 *affected += sqlite3_changes64(db);
@@ -210,7 +223,7 @@ void Connection::runTranslated(const sql::Translation &t, const QString &jetSql,
 
 qint64 Connection::execute(const QString &jetSql)
 {
-    const sql::Translation t = translate(jetSql);
+    const sql::Translation t = translateShaped(jetSql);
     qint64 affected = 0;
     runTranslated(t, jetSql, &affected);
     return affected;
@@ -290,7 +303,7 @@ bool Connection::columnExists(const QString &table, const QString &column)
 
 int Connection::columnCount(const QString &jetSql)
 {
-    const sql::Translation t = translate(jetSql);
+    const sql::Translation t = translateShaped(jetSql);
     if (t.statements.empty())
         return 0;
     return detail::Statement(openHandle(), t.statements.back(), jetSql).columnCount();

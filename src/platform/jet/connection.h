@@ -76,8 +76,10 @@ public:
     const FileCatalog &catalog();
     // The same as it was when last checked for changes (by catalog() or translate()).
     const FileCatalog &catalogAsChecked() const { return m_catalog; }
-    // The statement translated for this file.
+    // The statement translated for this file, its values written in.
     sql::Translation translate(const QString &jetSql);
+    // The same as its shape and values (sql::translateShaped): what the connection runs.
+    sql::Translation translateShaped(const QString &jetSql);
 
     sqlite3 *handle() const { return m_db; }
     // Throws err::ClosedObject when the connection is not open.

@@ -69,20 +69,23 @@ void Recordset::open()
         throw Error(err::ClosedObject,
                     QStringLiteral("The connection cannot be used to perform this operation. It "
                                    "is either closed or invalid in this context."));
-    // The structure check, the translation and the rows share one lock of the file.
-    detail::ReadTransaction read(m_connection->openHandle());
-    const sql::Translation t = m_connection->translate(m_source);
+    const sql::Translation t = m_connection->translateShaped(m_source);
     if (t.kind != sql::Translation::Kind::Select || t.statements.empty()) {
-        read.commit();
         m_connection->execute(m_source);
         return;
     }
     reset();
     try {
         m_table = t.table;
+        // A query of one SQLite statement reads its rows in one go; one written as several
+        // reads them under one lock of the file.
+        std::optional<detail::ReadTransaction> read;
+        if (t.statements.size() > 1)
+            read.emplace(m_connection->openHandle());
         if (!(t.plainTable && t.statements.size() == 1 && openPaged(t)))
             openSnapshot(t);
-        read.commit();
+        if (read)
+            read->commit();
     } catch (...) {
         reset();
         throw;
@@ -97,6 +100,7 @@ void Recordset::reset()
 {
     m_fields.clear();
     m_byName.clear();
+    m_bySpelling.clear();
     m_table.clear();
     m_hasRowid = false;
     m_rows.reset();
@@ -118,6 +122,7 @@ bool Recordset::openPaged(const sql::Translation &t)
     // Prepared now, so that a statement that cannot run fails at open; run later.
     detail::Statement rows =
         detail::Statement::cached(m_connection->openHandle(), *rowsSql, m_source);
+    rows.bind(t.parameters);
     if (rows.columnCount() != int(columns->size()) + 1)
         return false;
 
@@ -136,7 +141,7 @@ bool Recordset::openPaged(const sql::Translation &t)
     m_table = *table;
     m_rows = std::make_unique<detail::TablePager>(*m_connection, *rowsSql, std::move(rows),
                                                   detail::quoteName(*table), int(columns->size()),
-                                                  m_source);
+                                                  m_source, t.parameters);
     return true;
 }
 
@@ -144,8 +149,11 @@ void Recordset::openSnapshot(const sql::Translation &t)
 {
     sqlite3 *db = m_connection->openHandle();
     const FileCatalog &catalog = m_connection->catalogAsChecked();
-    for (size_t i = 0; i + 1 < t.statements.size(); ++i)
-        detail::Statement(db, t.statements[i], m_source).run();
+    for (size_t i = 0; i + 1 < t.statements.size(); ++i) {
+        detail::Statement setup(db, t.statements[i], m_source);
+        setup.bind(t.parameters);
+        setup.run();
+    }
 
     // A table without a primary key is written by rowid, so the query reads it too.
     std::optional<detail::Statement> query;
@@ -163,6 +171,7 @@ void Recordset::openSnapshot(const sql::Translation &t)
     }
     if (!query)
         query.emplace(detail::Statement::cached(db, t.statements.back(), m_source));
+    query->bind(t.parameters);
 
     const int offset = m_hasRowid ? 1 : 0;
     const int count = query->columnCount() - offset;
@@ -230,7 +239,13 @@ void Recordset::checkOpen() const
 
 int Recordset::fieldIndex(const QString &name) const
 {
-    return m_byName.value(name.toLower(), -1);
+    // A loop asks for the same few names on every row: each spelling is resolved once.
+    if (const auto it = m_bySpelling.constFind(name); it != m_bySpelling.constEnd())
+        return *it;
+    const int index = m_byName.value(name.toLower(), -1);
+    if (m_bySpelling.size() < 256)
+        m_bySpelling.insert(name, index);
+    return index;
 }
 
 int Recordset::checkedIndex(const QString &name) const

@@ -10,13 +10,14 @@
 namespace jet::detail {
 
 TablePager::TablePager(Connection &connection, QString rowsSql, Statement rows, QString table,
-                       int columnCount, QString jetSql)
+                       int columnCount, QString jetSql, std::vector<sql::Parameter> parameters)
     : m_connection(connection)
     , m_rowsSql(std::move(rowsSql))
     , m_rowsQuery(std::move(rows))
     , m_table(std::move(table))
     , m_columnCount(columnCount)
     , m_jetSql(std::move(jetSql))
+    , m_parameters(std::move(parameters))
 {}
 
 const std::vector<qint64> &TablePager::keys()
@@ -24,8 +25,10 @@ const std::vector<qint64> &TablePager::keys()
     if (!m_keys) {
         // Prepared again when the connection was closed and opened since.
         sqlite3 *db = m_connection.openHandle();
-        if (!m_rowsQuery || sqlite3_db_handle(m_rowsQuery->handle()) != db)
+        if (!m_rowsQuery || sqlite3_db_handle(m_rowsQuery->handle()) != db) {
             m_rowsQuery.emplace(Statement::cached(db, m_rowsSql, m_jetSql));
+            m_rowsQuery->bind(m_parameters);
+        }
         std::vector<qint64> keys;
         std::vector<Row> first;
         while (m_rowsQuery->step()) {

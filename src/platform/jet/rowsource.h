@@ -73,8 +73,9 @@ public:
     // `rows` (prepared from rowsQueryFor()) gives the rowid and the values of the query's
     // rows in its order; `table` is the quoted table name; the rows have `columnCount`
     // values (the table's columns in order).
+    // `parameters` are the values `rows` was bound to.
     TablePager(Connection &connection, QString rowsSql, Statement rows, QString table,
-               int columnCount, QString jetSql);
+               int columnCount, QString jetSql, std::vector<sql::Parameter> parameters);
 
     qint64 count() override;
     Row &row(qint64 index) override;
@@ -96,6 +97,7 @@ private:
     QString m_table;
     int m_columnCount;
     QString m_jetSql;
+    std::vector<sql::Parameter> m_parameters;
     std::optional<std::vector<qint64>> m_keys;
     std::vector<Row> m_added; // rows inserted before the keys were read
     std::map<qint64, std::vector<Row>> m_pages;

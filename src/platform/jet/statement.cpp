@@ -3,6 +3,7 @@
 #include "sqliteerror.h"
 
 #include <QHash>
+#include <algorithm>
 #include <list>
 #include <sqlite3.h>
 #include <unordered_map>
@@ -11,11 +12,12 @@ namespace jet::detail {
 
 namespace {
 
-// The last statements of each connection, most recently used first.
+// The last statements of each connection, most recently used first: enough for the
+// shapes of a report's loop.
 class StatementCache
 {
 public:
-    static constexpr size_t Capacity = 32;
+    static constexpr size_t Capacity = 256;
 
     sqlite3_stmt *take(const QString &sql)
     {
@@ -175,6 +177,28 @@ void Statement::bind(int index, const QVariant &value)
     }
     if (rc != SQLITE_OK)
         throw sqliteError(m_db, rc, m_jetSql);
+}
+
+void Statement::bind(const std::vector<sql::Parameter> &values)
+{
+    const int count = std::min(int(values.size()), sqlite3_bind_parameter_count(m_stmt));
+    for (int i = 0; i < count; ++i) {
+        const sql::Parameter &p = values[size_t(i)];
+        int rc = SQLITE_OK;
+        switch (p.kind) {
+        case sql::Parameter::Kind::Unused: continue;
+        case sql::Parameter::Kind::Integer: rc = sqlite3_bind_int64(m_stmt, i + 1, p.integer); break;
+        case sql::Parameter::Kind::Real: rc = sqlite3_bind_double(m_stmt, i + 1, p.real); break;
+        case sql::Parameter::Kind::Text: {
+            const QByteArray text = p.text.toUtf8();
+            rc = sqlite3_bind_text64(m_stmt, i + 1, text.constData(), quint64(text.size()),
+                                     SQLITE_TRANSIENT, SQLITE_UTF8);
+            break;
+        }
+        }
+        if (rc != SQLITE_OK)
+            throw sqliteError(m_db, rc, m_jetSql);
+    }
 }
 
 bool Statement::step()

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/jet/sql/translator.h"
+
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -25,6 +28,9 @@ public:
 
     // Parameters count from 1. A QVariant holds Null, an integer, a double, text or bytes.
     void bind(int index, const QVariant &value);
+    // The values of a shaped statement (parameter ?N takes values[N - 1]); those the text does
+    // not use are left out.
+    void bind(const std::vector<sql::Parameter> &values);
     // Runs to the next row: true when there is one. The statement is reset when it
     // reaches its end, so it holds no lock afterwards.
     bool step();

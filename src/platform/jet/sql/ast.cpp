@@ -31,6 +31,7 @@ std::unique_ptr<Expr> Expr::clone() const
     e->text = text;
     e->qualifier = qualifier;
     e->pos = pos;
+    e->literal = literal;
     e->args.reserve(args.size());
     for (const ExprPtr &a : args)
         e->args.push_back(cloneOf(a));

@@ -72,6 +72,9 @@ struct Expr
     QString text;      // literal, column or function name
     QString qualifier; // of a Column or Star
     int pos = 0;
+    // A literal read from the statement's own text: its place among the statement's literals
+    // (Token::isLiteral, counted from 0); -1 for any other expression.
+    int literal = -1;
     std::vector<std::unique_ptr<Expr>> args;
     std::unique_ptr<Query> query;
 

@@ -115,6 +115,8 @@ bool isCountPositive(const Expr &e)
         return false;
     if (r.kind != Expr::Kind::Number)
         return false;
+    // The rewrite depends on the number's value: it stays written in the statement's shape.
+    const_cast<Expr &>(r).literal = -1;
     return (e.op == Op::Gt && r.text == QLatin1String("0")) ||
            (e.op == Op::Ge && r.text == QLatin1String("1"));
 }

@@ -211,7 +211,10 @@ void Generator::select(const Select &s, bool named, bool collateText,
 
 void Generator::orderTerm(const Expr &e)
 {
+    // SQLite reads a number standing alone here as a column's position.
+    ++m_pinned;
     value(e);
+    --m_pinned;
     if (needsNocase(e))
         m_out += QLatin1String(" COLLATE NOCASE");
 }
@@ -478,8 +481,31 @@ void Generator::call(const Expr &e)
     args();
 }
 
+bool Generator::lift(const Expr &e)
+{
+    if (!m_lifted || m_pinned > 0 || e.literal < 0)
+        return false;
+    // A whole number too large for 64 bits is read by SQLite in its own way.
+    if (e.kind == Expr::Kind::Number && numberClass(e.text) == NumberClass::Huge)
+        return false;
+    m_lifted->add(e.literal);
+    m_out += QLatin1Char('?');
+    m_out += QString::number(e.literal + 1);
+    return true;
+}
+
 void Generator::raw(const Expr &e)
 {
+    switch (e.kind) {
+    case Expr::Kind::Number:
+    case Expr::Kind::String:
+    case Expr::Kind::Date:
+    case Expr::Kind::Bool:
+        if (lift(e))
+            return;
+        break;
+    default: break;
+    }
     switch (e.kind) {
     case Expr::Kind::Null: m_out += QLatin1String("NULL"); return;
     case Expr::Kind::Number: m_out += e.text; return;

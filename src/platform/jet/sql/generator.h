@@ -6,12 +6,27 @@
 
 namespace jet::sql {
 
+// The literals a generator wrote as parameters: ?N for the statement's literal N - 1.
+struct Lifted
+{
+    std::vector<bool> literals; // by the literal's number
+    void add(int literal)
+    {
+        if (size_t(literal) >= literals.size())
+            literals.resize(size_t(literal) + 1, false);
+        literals[size_t(literal)] = true;
+    }
+};
+
 // Writes a bound syntax tree out as SQLite SQL.
 class Generator
 {
 public:
-    explicit Generator(const QString &sql)
+    // With `lifted`, the statement's literals are written as parameters wherever their value
+    // does not change the text written (see Generator::literalValue), and noted there.
+    explicit Generator(const QString &sql, Lifted *lifted = nullptr)
         : m_sql(sql)
+        , m_lifted(lifted)
     {
         m_out.reserve(sql.size() * 2 + 64);
     }
@@ -36,7 +51,11 @@ public:
 
 private:
     const QString &m_sql;
+    Lifted *m_lifted;
+    int m_pinned = 0; // inside a term whose literals stay written (ORDER BY, GROUP BY)
     QString m_out;
+
+    bool lift(const ast::Expr &e);
 
     void select(const ast::Select &s, bool named, bool collateText,
                 const std::vector<JetType> *targets);

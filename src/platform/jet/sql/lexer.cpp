@@ -19,6 +19,26 @@ bool Token::isWord(const char *upper) const
     return kind == Kind::Word && text.compare(QLatin1String(upper), Qt::CaseInsensitive) == 0;
 }
 
+bool Token::isLiteral() const
+{
+    return kind == Kind::Number || kind == Kind::String || kind == Kind::Date || isWord("TRUE") ||
+           isWord("FALSE");
+}
+
+NumberClass numberClass(QStringView number)
+{
+    const qsizetype point = number.indexOf(QLatin1Char('.'));
+    if (number.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return NumberClass::Other;
+    if (point >= 0)
+        return number.size() - point - 1 > 4 ? NumberClass::Other : NumberClass::Decimal;
+    bool ok = false;
+    const qlonglong v = number.toLongLong(&ok);
+    if (!ok)
+        return NumberClass::Huge;
+    return v <= 2147483647LL ? NumberClass::Long : NumberClass::Big;
+}
+
 bool Token::isSymbol(const char *symbol) const
 {
     return kind == Kind::Symbol && text == QLatin1String(symbol);
@@ -133,6 +153,7 @@ Tokens tokenize(const QString &sql)
                     (c == QLatin1Char('>') && d == QLatin1Char('='))) {
                     t.text = view.mid(i, 2);
                     i += 2;
+                    t.end = i;
                     tokens.push_back(std::move(t));
                     continue;
                 }
@@ -143,10 +164,12 @@ Tokens tokenize(const QString &sql)
             t.text = view.mid(i, 1);
             ++i;
         }
+        t.end = i;
         tokens.push_back(std::move(t));
     }
     Token end;
     end.pos = n;
+    end.end = n;
     tokens.push_back(std::move(end));
     return result;
 }

@@ -22,6 +22,10 @@ struct Token
     Kind kind = Kind::End;
     QStringView text; // into the statement, or into Tokens::unescaped
     int pos = 0;
+    int end = 0; // just past the token in the statement
+
+    // A value written in the statement: a number, 'text', #date#, True or False.
+    bool isLiteral() const;
 
     bool isWord(const char *upper) const;    // a Word equal to upper, ignoring case
     bool isSymbol(const char *symbol) const; // a Symbol spelled exactly so
@@ -32,6 +36,12 @@ struct Tokens
     std::vector<Token> tokens;
     std::deque<QString> unescaped; // texts whose doubled quotes were undone
 };
+
+// What a number literal is, as far as its translation depends on it: Long (whole, at most
+// 2147483647), Big (whole, within 64 bits), Decimal (a point and at most four decimals), Other (an
+// exponent or more decimals), Huge (whole, beyond 64 bits).
+enum class NumberClass { Long, Big, Decimal, Other, Huge };
+NumberClass numberClass(QStringView number);
 
 // Splits a statement into tokens; a quote, bracket or # left open is a syntax error. The tokens
 // point into the statement, which must outlive them.

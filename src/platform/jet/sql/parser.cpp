@@ -31,11 +31,21 @@ namespace {
 class Parser
 {
 public:
-    explicit Parser(const QString &sql)
+    // numbered: the literals of the statement are numbered (Expr::literal); not for a
+    // statement read from inside a bracketed name.
+    explicit Parser(const QString &sql, bool numbered = false)
         : m_sql(sql)
         , m_lexed(tokenize(sql))
         , m_tokens(m_lexed.tokens)
-    {}
+    {
+        if (!numbered)
+            return;
+        m_literalOf.assign(m_tokens.size(), -1);
+        int n = 0;
+        for (size_t i = 0; i < m_tokens.size(); ++i)
+            if (m_tokens[i].isLiteral())
+                m_literalOf[i] = n++;
+    }
 
     Statement statement();
 
@@ -43,7 +53,10 @@ private:
     const QString &m_sql;
     Tokens m_lexed;
     const std::vector<Token> &m_tokens;
+    std::vector<int> m_literalOf; // by token: the literal's number, or -1
     size_t m_i = 0;
+
+    int literalHere() const { return m_i < m_literalOf.size() ? m_literalOf[m_i] : -1; }
 
     const Token &peek(size_t k = 0) const
     {
@@ -596,16 +609,19 @@ ExprPtr Parser::primary()
     switch (t.kind) {
     case Token::Kind::Number:
         e->kind = Expr::Kind::Number;
+        e->literal = literalHere();
         e->text = next().text.toString();
         return e;
     case Token::Kind::String:
         e->kind = Expr::Kind::String;
+        e->literal = literalHere();
         e->text = next().text.toString();
         return e;
     case Token::Kind::Date: {
         const std::optional<QString> d = dateLiteral(t.text.toString());
         if (!d)
             fail(QStringLiteral("not a valid date"));
+        e->literal = literalHere();
         ++m_i;
         e->kind = Expr::Kind::Date;
         e->text = *d;
@@ -635,6 +651,7 @@ ExprPtr Parser::primary()
         if (t.isWord("TRUE") || t.isWord("FALSE")) {
             e->kind = Expr::Kind::Bool;
             e->boolValue = t.isWord("TRUE");
+            e->literal = literalHere();
             ++m_i;
             return e;
         }
@@ -1066,7 +1083,7 @@ Statement Parser::alter()
 
 Statement parse(const QString &sql)
 {
-    return Parser(sql).statement();
+    return Parser(sql, true).statement();
 }
 
 } // namespace jet::sql

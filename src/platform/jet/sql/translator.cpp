@@ -2,6 +2,7 @@
 
 #include "platform/jet/sql/binder.h"
 #include "platform/jet/sql/cache.h"
+#include "platform/jet/sql/dates.h"
 #include "platform/jet/sql/ddl.h"
 #include "platform/jet/sql/error.h"
 #include "platform/jet/sql/generator.h"
@@ -39,10 +40,10 @@ void collectLeaves(Source &s, std::vector<Source *> &out)
 
 const QString kTarget = QStringLiteral("_target");
 
-void translateSelect(Statement &st, Translation &t, const QString &sql)
+void translateSelect(Statement &st, Translation &t, const QString &sql, Lifted *lifted)
 {
     t.kind = Translation::Kind::Select;
-    Generator g(sql);
+    Generator g(sql, lifted);
     g.query(*st.query, true);
     t.statements.push_back(g.take());
     for (const SourceColumn &c : st.query->columns)
@@ -64,7 +65,8 @@ void translateSelect(Statement &st, Translation &t, const QString &sql)
                    s.items.front().expr->kind == Expr::Kind::Star;
 }
 
-void translateInsert(Statement &st, Binder &binder, Translation &t, const QString &sql)
+void translateInsert(Statement &st, Binder &binder, Translation &t, const QString &sql,
+                     Lifted *lifted)
 {
     t.kind = Translation::Kind::Insert;
     t.table = st.table;
@@ -101,7 +103,7 @@ void translateInsert(Statement &st, Binder &binder, Translation &t, const QStrin
             QStringLiteral("Number of query values and destination fields are not the same."), sql);
     }
 
-    Generator g(sql);
+    Generator g(sql, lifted);
     g.append(QLatin1String("INSERT INTO "));
     g.identifier(st.table);
     g.append(QLatin1String(" ("));
@@ -144,7 +146,8 @@ void joinConditions(const Source &s, std::vector<const Expr *> &out)
     out.push_back(s.on.get());
 }
 
-void translateUpdate(Statement &st, Binder &binder, Translation &t, const QString &sql)
+void translateUpdate(Statement &st, Binder &binder, Translation &t, const QString &sql,
+                     Lifted *lifted)
 {
     t.kind = Translation::Kind::Update;
     Source *target = nullptr;
@@ -182,7 +185,7 @@ void translateUpdate(Statement &st, Binder &binder, Translation &t, const QStrin
         }
         target->exposedOverride = kTarget;
     }
-    Generator g(sql);
+    Generator g(sql, lifted);
     g.append(QLatin1String("UPDATE "));
     g.identifier(target->name);
     if (!target->alias.isEmpty() && (!joined || inner)) {
@@ -243,7 +246,7 @@ void translateUpdate(Statement &st, Binder &binder, Translation &t, const QStrin
     t.statements.push_back(g.take());
 }
 
-void translateDelete(Statement &st, Translation &t, const QString &sql)
+void translateDelete(Statement &st, Translation &t, const QString &sql, Lifted *lifted)
 {
     t.kind = Translation::Kind::Delete;
     std::vector<Source *> leaves;
@@ -265,7 +268,7 @@ void translateDelete(Statement &st, Translation &t, const QString &sql)
     if (target->kind != Source::Kind::Table)
         syntaxError(sql, st.tablePos, QStringLiteral("cannot delete from a derived table"));
     t.table = target->name;
-    Generator g(sql);
+    Generator g(sql, lifted);
     g.append(QLatin1String("DELETE FROM "));
     g.identifier(target->name);
     if (leaves.size() == 1) {
@@ -300,11 +303,12 @@ bool isDefinition(Statement::Kind k)
            k == Statement::Kind::DropIndex;
 }
 
-} // namespace
+thread_local quint64 t_parses = 0;
 
-Translation translateUncached(const QString &jetSql, const Catalog &catalog,
-                              const TranslateOptions &options)
+Translation translateWith(const QString &jetSql, const Catalog &catalog,
+                          const TranslateOptions &options, Lifted *lifted)
 {
+    ++t_parses;
     Statement st = parse(jetSql);
     if (isDefinition(st.kind))
         return translateDefinition(st, catalog, jetSql);
@@ -312,13 +316,138 @@ Translation translateUncached(const QString &jetSql, const Catalog &catalog,
     binder.bind(st);
     Translation t;
     switch (st.kind) {
-    case Statement::Kind::Select: translateSelect(st, t, jetSql); break;
-    case Statement::Kind::Insert: translateInsert(st, binder, t, jetSql); break;
-    case Statement::Kind::Update: translateUpdate(st, binder, t, jetSql); break;
-    case Statement::Kind::Delete: translateDelete(st, t, jetSql); break;
+    case Statement::Kind::Select: translateSelect(st, t, jetSql, lifted); break;
+    case Statement::Kind::Insert: translateInsert(st, binder, t, jetSql, lifted); break;
+    case Statement::Kind::Update: translateUpdate(st, binder, t, jetSql, lifted); break;
+    case Statement::Kind::Delete: translateDelete(st, t, jetSql, lifted); break;
     default: break;
     }
     return t;
+}
+
+bool isDefinition(Translation::Kind kind)
+{
+    return kind == Translation::Kind::CreateTable || kind == Translation::Kind::DropTable ||
+           kind == Translation::Kind::AlterTable || kind == Translation::Kind::CreateIndex ||
+           kind == Translation::Kind::DropIndex;
+}
+
+// The mark of a literal in a statement's shape: its kind, and for a number what its
+// translation depends on.
+QLatin1Char literalMark(const Token &t)
+{
+    switch (t.kind) {
+    case Token::Kind::Number:
+        switch (numberClass(t.text)) {
+        case NumberClass::Long: return QLatin1Char('l');
+        case NumberClass::Big: return QLatin1Char('b');
+        case NumberClass::Decimal: return QLatin1Char('d');
+        case NumberClass::Other: return QLatin1Char('o');
+        case NumberClass::Huge: return QLatin1Char('h');
+        }
+        return QLatin1Char('n');
+    case Token::Kind::String: return QLatin1Char('s');
+    case Token::Kind::Date: return QLatin1Char('t');
+    default: return QLatin1Char('y');
+    }
+}
+
+// One translation of a shape: the literals it keeps written in (by number, as written), and
+// the ones it takes as parameters.
+struct Variant
+{
+    std::vector<std::pair<int, QString>> fixed;
+    std::vector<bool> lifted;
+    Translation translation;
+};
+
+// The translations of recent shapes. Cleared whole when it is full (a program has a few
+// hundred shapes), and with the translation cache.
+class ShapeCache
+{
+public:
+    static constexpr qsizetype Capacity = 2048;
+
+    std::vector<Variant> &variants(const QString &key)
+    {
+        if (m_shapes.size() >= Capacity && !m_shapes.contains(key))
+            m_shapes.clear();
+        return m_shapes[key];
+    }
+    std::vector<Variant> *find(const QString &key)
+    {
+        const auto it = m_shapes.find(key);
+        return it == m_shapes.end() ? nullptr : &it.value();
+    }
+    void clear() { m_shapes.clear(); }
+
+private:
+    QHash<QString, std::vector<Variant>> m_shapes;
+};
+
+ShapeCache &shapes()
+{
+    thread_local ShapeCache c;
+    return c;
+}
+
+QStringView written(const QString &sql, const Token &t)
+{
+    return QStringView(sql).mid(t.pos, t.end - t.pos);
+}
+
+// The values of the lifted literals, as the translation with the values written in would
+// have them; nothing when one is not a value (a date that is none).
+std::optional<std::vector<Parameter>> parameterValues(const std::vector<const Token *> &literals,
+                                                      const std::vector<bool> &lifted)
+{
+    std::vector<Parameter> values(literals.size());
+    for (size_t i = 0; i < literals.size() && i < lifted.size(); ++i) {
+        if (!lifted[i])
+            continue;
+        const Token &t = *literals[i];
+        Parameter &p = values[i];
+        switch (t.kind) {
+        case Token::Kind::Number:
+            if (t.text.contains(QLatin1Char('.')) ||
+                t.text.contains(QLatin1Char('e'), Qt::CaseInsensitive)) {
+                p.kind = Parameter::Kind::Real;
+                p.real = t.text.toDouble();
+            } else {
+                p.kind = Parameter::Kind::Integer;
+                p.integer = t.text.toLongLong();
+            }
+            break;
+        case Token::Kind::String:
+            p.kind = Parameter::Kind::Text;
+            p.text = t.text.toString();
+            break;
+        case Token::Kind::Date: {
+            std::optional<QString> date = dateLiteral(t.text.toString());
+            if (!date)
+                return std::nullopt;
+            p.kind = Parameter::Kind::Text;
+            p.text = std::move(*date);
+            break;
+        }
+        default:
+            p.kind = Parameter::Kind::Integer;
+            p.integer = t.isWord("TRUE") ? -1 : 0;
+            break;
+        }
+    }
+    return values;
+}
+
+// SQLite numbers its parameters up to 32766.
+constexpr size_t kMostLiterals = 30000;
+
+} // namespace
+
+Translation translateUncached(const QString &jetSql, const Catalog &catalog,
+                              const TranslateOptions &options)
+{
+    return translateWith(jetSql, catalog, options, nullptr);
 }
 
 Translation translate(const QString &jetSql, const Catalog &catalog)
@@ -327,20 +456,92 @@ Translation translate(const QString &jetSql, const Catalog &catalog)
     if (const Translation *hit = c.find(&catalog, jetSql))
         return *hit;
     Translation t = translateUncached(jetSql, catalog);
-    const bool definition =
-        t.kind == Translation::Kind::CreateTable || t.kind == Translation::Kind::DropTable ||
-        t.kind == Translation::Kind::AlterTable || t.kind == Translation::Kind::CreateIndex ||
-        t.kind == Translation::Kind::DropIndex;
-    if (definition)
-        c.clear();
+    if (isDefinition(t.kind))
+        clearTranslationCache();
     else
         c.insert(&catalog, jetSql, t);
     return t;
 }
 
+Translation translateShaped(const QString &jetSql, const Catalog &catalog)
+{
+    // A statement that cannot be read, a structure statement, or one whose text holds the
+    // shape's own mark: translated with its values written in.
+    if (jetSql.contains(QChar(1)))
+        return translate(jetSql, catalog);
+    Tokens tokens;
+    try {
+        tokens = tokenize(jetSql);
+    } catch (const Error &) {
+        return translate(jetSql, catalog);
+    }
+    const Token &first = tokens.tokens.front();
+    if (first.isWord("CREATE") || first.isWord("DROP") || first.isWord("ALTER"))
+        return translate(jetSql, catalog);
+
+    std::vector<const Token *> literals;
+    QString key = QString::number(quintptr(&catalog), 16);
+    key += QLatin1Char(':');
+    int from = 0;
+    for (const Token &t : tokens.tokens) {
+        if (!t.isLiteral())
+            continue;
+        key += QStringView(jetSql).mid(from, t.pos - from);
+        key += QChar(1);
+        key += literalMark(t);
+        from = t.end;
+        literals.push_back(&t);
+    }
+    if (literals.size() > kMostLiterals)
+        return translate(jetSql, catalog);
+    key += QStringView(jetSql).mid(from);
+
+    if (std::vector<Variant> *variants = shapes().find(key)) {
+        for (const Variant &v : *variants) {
+            bool same = true;
+            for (const auto &[literal, text] : v.fixed)
+                same = same && written(jetSql, *literals[size_t(literal)]) == text;
+            if (!same)
+                continue;
+            std::optional<std::vector<Parameter>> values = parameterValues(literals, v.lifted);
+            if (!values)
+                return translate(jetSql, catalog);
+            Translation t = v.translation;
+            t.parameters = std::move(*values);
+            return t;
+        }
+    }
+
+    Lifted lifted;
+    Translation t = translateWith(jetSql, catalog, {}, &lifted);
+    if (isDefinition(t.kind)) {
+        clearTranslationCache();
+        return t;
+    }
+    Variant v;
+    v.lifted = lifted.literals;
+    v.lifted.resize(literals.size(), false);
+    for (size_t i = 0; i < literals.size(); ++i)
+        if (!v.lifted[i])
+            v.fixed.emplace_back(int(i), written(jetSql, *literals[i]).toString());
+    std::optional<std::vector<Parameter>> values = parameterValues(literals, v.lifted);
+    if (!values)
+        return translate(jetSql, catalog);
+    v.translation = t;
+    shapes().variants(key).push_back(std::move(v));
+    t.parameters = std::move(*values);
+    return t;
+}
+
+quint64 parseCount()
+{
+    return t_parses;
+}
+
 void clearTranslationCache()
 {
     cache().clear();
+    shapes().clear();
 }
 
 } // namespace jet::sql

@@ -17,6 +17,16 @@ struct ResultColumn
     QString baseColumn; // the column of baseTable; empty for an expression
 };
 
+// A value bound to a parameter of a shaped statement (see translateShaped).
+struct Parameter
+{
+    enum class Kind { Unused, Integer, Real, Text };
+    Kind kind = Kind::Unused;
+    qint64 integer = 0;
+    double real = 0;
+    QString text;
+};
+
 // A Jet statement written out for SQLite.
 struct Translation
 {
@@ -43,11 +53,26 @@ struct Translation
     // A Select of every column of one table, with or without WHERE and ORDER BY: the recordset
     // may page it by key.
     bool plainTable = false;
+    // A shaped statement's values: parameter ?N of every SQLite text takes parameters[N - 1].
+    // Empty for a statement translated with its values written in.
+    std::vector<Parameter> parameters;
 };
 
 // Translates one Jet statement; throws jet::Error (a syntax error names the place).
 // Results are cached by statement text, so a statement that repeats costs no parse.
 Translation translate(const QString &jetSql, const Catalog &catalog);
+
+// The same with the statement's values lifted out: the statement with its literals (numbers,
+// 'text', "text", #dates#, True, False) replaced is its shape, translated once and kept; the values
+// come back as the translation's parameters. A literal whose value changes the translation (TOP n,
+// a number in ORDER BY or GROUP BY, a whole number beyond 64 bits, a count compared in a rewritten
+// subquery, a name written as text) stays written in, and each of its values gets its own
+// translation. Structure statements are translated with their values written in. The rows and
+// the errors are those of translate().
+Translation translateShaped(const QString &jetSql, const Catalog &catalog);
+
+// The number of statements parsed by translate() and translateShaped() on this thread so far.
+quint64 parseCount();
 
 // How a statement is translated.
 struct TranslateOptions
