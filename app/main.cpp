@@ -1,6 +1,7 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
 #include "platform/ui/forms.h"
 #include "reports/frmrptdetailsform.h"
+#include "reports/gridreport.h"
 #include "shell/appfiles.h"
 #include "shell/frmparent.h"
 #include "shell/frmsplash.h"
@@ -14,6 +15,7 @@
 #include "timetable/programs/register.h"
 #include "timetable/rollover/register.h"
 #include "timetable/stats/register.h"
+#include "watertests/windows/register.h"
 
 #include <QApplication>
 
@@ -36,6 +38,7 @@ int main(int argc, char **argv)
     timetable::RegisterDaysWindow();
     timetable::RegisterNumberStatsWindow();
     timetable::RegisterRolloverWindows();
+    watertests::RegisterWaterTestWindows(&Global::ShowGridAsHtmlReport);
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

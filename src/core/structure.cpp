@@ -474,7 +474,10 @@ std::vector<TableDef> makeTables()
           base("Backwash", "NVARCHAR(255)"), base("AcidIn", "DOUBLE"),
           base("SaltCellChange", "DOUBLE"), base("SodiumHypo", "DOUBLE"),
           base("CalciumChloride", "DOUBLE"), base("Name", "NVARCHAR(255)"), base("Notes", "MEMO"),
-          added("PoolArea", "INT"), added("Temperature", "INT")}});
+          added("PoolArea", "INT"), added("Temperature", "INT")},
+         {},
+         {},
+         {index({"PoolArea", "Date"})}});
 
     // Assessments and certificates.
     tables.push_back(
