@@ -8,6 +8,7 @@
 #include "shell/maintenancewindows.h"
 #include "platform/ui/windowregistry.h"
 #include "shell/startupwindows.h"
+#include "students/details/register.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
 #include "timetable/lookups/register.h"
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
     timetable::RegisterDaysWindow();
     timetable::RegisterNumberStatsWindow();
     timetable::RegisterRolloverWindows();
+    students::RegisterStudentDetailsWindow();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();
