@@ -207,7 +207,13 @@ TEST_F(StudentDetailsTest, SavingANewStudentTwiceKeepsOneRowAndStoresTextsAsType
     w->setFieldText(3, QStringLiteral("05/06/2015"));
     w->setFieldText(5, typed[2]);
     w->setFieldText(21, QStringLiteral("line 1\nline 2 '\"'"));
+    auto *search = new StandIn(QStringLiteral("frmFindStudent"));
+    search->load();
+    auto *booking = new StandIn(QStringLiteral("frmAddBooking"));
+    booking->load();
     ASSERT_TRUE(w->cmdSave_Click());
+    EXPECT_EQ(search->calls, QStringList{QStringLiteral("Load_Students")});
+    EXPECT_EQ(booking->calls, QStringList{QStringLiteral("Load_Students")});
     const qint32 id = w->studentId();
     ASSERT_GT(id, 0);
     EXPECT_EQ(w->fieldText(0), QString::number(id));
