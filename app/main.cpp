@@ -9,6 +9,7 @@
 #include "shell/maintenancewindows.h"
 #include "platform/ui/windowregistry.h"
 #include "shell/startupwindows.h"
+#include "students/details/register.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
 #include "timetable/lookups/register.h"
@@ -39,6 +40,7 @@ int main(int argc, char **argv)
     timetable::RegisterNumberStatsWindow();
     timetable::RegisterRolloverWindows();
     watertests::RegisterWaterTestWindows(&Global::ShowGridAsHtmlReport);
+    students::RegisterStudentDetailsWindow();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

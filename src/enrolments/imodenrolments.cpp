@@ -37,6 +37,25 @@ QString GetBookingStudentName(qint32 bookingId)
     return vb::CStr(vb::Nz(rs->value(0))) + QLatin1Char(' ') + vb::CStr(vb::Nz(rs->value(1)));
 }
 
+vb::Currency GetBookingOwing(qint32 bookingId)
+{
+    auto rs = irecObjectCode::OpenRecordset(
+        QStringLiteral("SELECT Sum([Amount]), Sum([DiscountAmount]), Sum([DiscountGST]), "
+                       "Sum([ChargeAmount]) FROM Payments WHERE BookingID = %1;")
+            .arg(bookingId));
+    if (rs->eof())
+        return {};
+    auto sum = [&rs](int column) { return vb::CCur(vb::Nz(rs->value(column), 0)); };
+    return sum(3) - sum(0) - sum(1) - sum(2);
+}
+
+qint32 CountStudentBookings(qint32 studentId)
+{
+    auto rs = irecObjectCode::OpenRecordset(
+        QStringLiteral("SELECT Count(BookingID) FROM Bookings WHERE StudentID=%1;").arg(studentId));
+    return vb::CLng(vb::Nz(rs->value(0), 0));
+}
+
 int ChargeBooking(qint32 bookingId, qint32 studentId, qint32 classId, qint32 programId)
 {
     try {

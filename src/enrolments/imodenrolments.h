@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/vb/currency.h"
+
 #include <QString>
 
 // Bookings: one row per student in a class, with its status ("Confirmed",
@@ -10,6 +12,12 @@ namespace imodEnrolments {
 qint32 GetBookingClassID(qint32 bookingId);
 // "First Last" of the booked student; "" when the booking or its class is missing.
 QString GetBookingStudentName(qint32 bookingId);
+// What the booking owes: the sum of its ledger rows' charges less their payments,
+// discounts and discount tax (charge and payment rows alike); negative is a
+// credit, 0 without rows.
+vb::Currency GetBookingOwing(qint32 bookingId);
+// Every booking of the student, whatever its status. Failures reach the caller.
+qint32 CountStudentBookings(qint32 studentId);
 
 // Charges a new booking the class's up-front price, with the program's tax,
 // revenue account and tax code, unless the class is charged by attendance or by

@@ -1,0 +1,198 @@
+// The student look-ups, opening the record window of the busiest student (every
+// history grid filled) and saving a student, on the big data file. Each "X/engine"
+// has a twin "X/sqlite" that runs the statements SQLite received for one X.
+#include "benchdata.h"
+
+#include "core/centresettings.h"
+#include "core/globaldata.h"
+#include "platform/jet/connection.h"
+#include "platform/ui/dialogscript.h"
+#include "platform/ui/forms.h"
+#include "students/details/frmstudentdetails.h"
+#include "students/imodstudents.h"
+#include "students/studentrecord.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct StatementCatcher
+{
+    static bool on;
+    static std::vector<std::string> caught;
+    static int trace(unsigned, void *, void *p, void *)
+    {
+        if (on) {
+            if (char *sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(p))) {
+                caught.emplace_back(sql);
+                sqlite3_free(sql);
+            }
+        }
+        return 0;
+    }
+    static int attach(sqlite3 *db, const char **, const struct sqlite3_api_routines *)
+    {
+        sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &StatementCatcher::trace, nullptr);
+        return SQLITE_OK;
+    }
+};
+bool StatementCatcher::on = false;
+std::vector<std::string> StatementCatcher::caught;
+
+sqlite3 *handle()
+{
+    return Global::DbConnection().handle();
+}
+
+std::string firstValue(const char *sql)
+{
+    sqlite3_stmt *st = nullptr;
+    std::string out;
+    if (sqlite3_prepare_v2(handle(), sql, -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        if (const unsigned char *t = sqlite3_column_text(st, 0))
+            out = reinterpret_cast<const char *>(t);
+    sqlite3_finalize(st);
+    return out;
+}
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    qint32 student = 0; // the student with the most bookings
+    qint32 program = 0;
+    QString name, listName, barcode;
+
+    Fixture()
+    {
+        const QString path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
+        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
+        Global::DatabaseType = QStringLiteral("Jet");
+        Global::CurrentUserId = QStringLiteral("<<NOLOGS>>");
+        Global::CurrentDataFile = QStringLiteral("default.mdb");
+        Global::CentreSettings().setDataFilesDirectory(dir.path());
+        Global::DateFormat = QStringLiteral("dd/mm/yyyy");
+        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        student = std::stoi(firstValue("SELECT StudentID FROM Bookings GROUP BY StudentID ORDER "
+                                       "BY Count(*) DESC LIMIT 1"));
+        program = std::stoi(firstValue("SELECT Max(ProgramID) FROM Programs"));
+        name = imodStudents::GetStudentName(student);
+        listName = imodStudents::GetStudentListName(student);
+        barcode = QString::fromStdString(
+            firstValue("SELECT Barcode FROM Students WHERE Barcode IS NOT NULL AND Barcode <> '' "
+                       "ORDER BY StudentID DESC LIMIT 1"));
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+// Runs the work once with the catcher on and gives the statements SQLite received.
+std::vector<std::string> statementsOf(const std::function<void()> &work)
+{
+    StatementCatcher::caught.clear();
+    StatementCatcher::on = true;
+    work();
+    StatementCatcher::on = false;
+    return StatementCatcher::caught;
+}
+
+void replay(const std::vector<std::string> &statements)
+{
+    for (const std::string &sql : statements) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(handle(), sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(st) == SQLITE_ROW) {
+            }
+        }
+        sqlite3_finalize(st);
+    }
+}
+
+void registerPair(const std::string &name, std::function<void()> work)
+{
+    benchmark::RegisterBenchmark((name + "/engine").c_str(),
+                                 [work](benchmark::State &state) {
+                                     fixture();
+                                     for (auto _ : state)
+                                         work();
+                                 })
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark((name + "/sqlite").c_str(),
+                                 [work](benchmark::State &state) {
+                                     fixture();
+                                     const auto statements = statementsOf(work);
+                                     for (auto _ : state)
+                                         replay(statements);
+                                     state.counters["statements"] = double(statements.size());
+                                 })
+        ->Unit(benchmark::kMillisecond);
+}
+
+void registerAll()
+{
+    using namespace imodStudents;
+    auto f = [] { return &fixture(); };
+    const std::pair<const char *, std::function<void()>> lookups[] = {
+        {"GetStudentName", [f] { benchmark::DoNotOptimize(GetStudentName(f()->student)); }},
+        {"GetStudentListName", [f] { benchmark::DoNotOptimize(GetStudentListName(f()->student)); }},
+        {"GetStudentIDFromListText",
+         [f] { benchmark::DoNotOptimize(GetStudentIDFromListText(f()->listName)); }},
+        {"GetStudentIDByName", [f] { benchmark::DoNotOptimize(GetStudentIDByName(f()->name)); }},
+        {"GetStudentIDByBarcode",
+         [f] { benchmark::DoNotOptimize(GetStudentIDByBarcode(f()->barcode)); }},
+        {"GetStudentBalance", [f] { benchmark::DoNotOptimize(GetStudentBalance(f()->student)); }},
+        {"GetOverdueAmount", [f] { benchmark::DoNotOptimize(GetOverdueAmount(f()->student)); }},
+        {"GetProgramHistory", [f] { benchmark::DoNotOptimize(GetProgramHistory(f()->student)); }},
+        {"CountBookingsInProgram",
+         [f] { benchmark::DoNotOptimize(CountBookingsInProgram(f()->student, f()->program)); }},
+        {"CountNoShows", [f] { benchmark::DoNotOptimize(CountNoShows(f()->student)); }},
+        {"GetFamilyContactName",
+         [f] { benchmark::DoNotOptimize(GetFamilyContactName(GetFamilyID(f()->student))); }},
+    };
+    for (const auto &[name, work] : lookups)
+        registerPair(std::string("Lookup.") + name, work);
+
+    registerPair("OpenBusiestRecord", [f] {
+        ui::DialogScript quiet(ui::DialogScript::Mode::Record);
+        auto *w = ui::Forms::create<frmStudentDetails>();
+        w->LoadUp(f()->student, nullptr, QStringLiteral("i"));
+        w->unload();
+    });
+    registerPair("SaveStudent", [f] {
+        const StudentDetails d = ReadStudentDetails(f()->student);
+        StudentEdits edits;
+        edits.texts = d.texts;
+        edits.familyTag = QString::number(d.family);
+        edits.barcode = d.barcode;
+        benchmark::DoNotOptimize(SaveStudentDetails(f()->student, edits));
+    });
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(&StatementCatcher::attach));
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    registerAll();
+    benchdata::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    ui::Forms::unloadAll(ui::CloseReason::Code);
+    Global::DropDbConnection();
+    return 0;
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "platform/ui/controlarray.h"
+#include "platform/ui/form.h"
+
+#include <QPointer>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace ui {
+class FlexGrid;
+}
+
+// The student record window: one person of the Students table with the person's
+// bookings, charges, payments and assessments. A new window for every opening:
+// create it, call LoadUp, then show it. Read-only until Edit; Save writes the row.
+class frmStudentDetails : public ui::Form
+{
+    Q_OBJECT
+public:
+    frmStudentDetails();
+
+    // studentId 0: a new student. userId: whose rights the window checks ("" is
+    // the signed-in user).
+    Q_INVOKABLE void LoadUp(qint32 intStudentID, QObject *xf = nullptr,
+                            const QString &UserID = {});
+    Q_INVOKABLE void ReLoadUp();
+    Q_INVOKABLE void Edit_Me();
+    Q_INVOKABLE void cmdEdit_Click();
+    // Gives whether the row was stored.
+    Q_INVOKABLE bool cmdSave_Click();
+    Q_INVOKABLE void Load_LTS_History();
+    Q_INVOKABLE void Load_Ledger_History(bool charges);
+    Q_INVOKABLE void Load_Assessment_History();
+    // Memberships belong to their own window; the grid stays empty until then.
+    Q_INVOKABLE void Load_Memberships() {}
+    Q_INVOKABLE void txtField_LostFocus(int index);
+    Q_INVOKABLE void cmdBarcodeChange_Click();
+    Q_INVOKABLE void imgEmail_Click();
+    Q_INVOKABLE void btnCopy_Click();
+    Q_INVOKABLE void grd_Click();
+    Q_INVOKABLE void grd_DblClick();
+    Q_INVOKABLE void grd2_DblClick();
+    Q_INVOKABLE void grd3_DblClick();
+    Q_INVOKABLE void cmdNewAssessment_Click();
+    // Shows a payment's receipt summary through the money subsystem's procedure.
+    void OpenReceiptSummary(qint32 paymentId);
+
+    qint32 studentId() const { return m_studentId; }
+    QString userId() const { return m_userId; }
+    bool ContactDetailsChanged = false;
+
+    // The photograph file of a person: "<data folder>/jpegs/<id>.jpg".
+    static QString PersonPhotoFile(qint32 studentId);
+
+    QLabel *Image1;
+    QLabel *lblName;
+    QPushButton *cmdEdit;
+    QPushButton *cmdSave;
+    QPushButton *cmdDelete;
+    QTabWidget *SSTab1;
+    QGroupBox *fraDetails;
+    QGroupBox *fraAddress;
+    ui::ControlArray<QWidget> txtField{QStringLiteral("txtField")};
+    ui::ControlArray<QLabel> lblField{QStringLiteral("lblField")};
+    QLabel *lblAge;
+    QLabel *lblFamily;
+    QPushButton *cmdFamily;
+    QPushButton *cmdAttachFamily;
+    QPushButton *cmdEditFamily;
+    QPushButton *cmdRemoveFamily;
+    QPushButton *imgEmail;
+    QCheckBox *chkInactive;
+    QLabel *lblStudentID;
+    QLabel *lblBarcode;
+    QPushButton *cmdBarcodeChange;
+    QLabel *lblUpdated;
+    QLabel *picStudent;
+    QPushButton *btnLoadPic;
+    QPushButton *btnDelPic;
+    QPushButton *btnCopy;
+    QPushButton *cmdPrintDetails;
+    QPushButton *cmdDetailsForm;
+    QFrame *shpWarning;
+    QLabel *lblWarning;
+    QFrame *shpWarning2;
+    QLabel *lblWarning2;
+    QComboBox *cboPassport;
+    ui::FlexGrid *grd;
+    QPushButton *cmdWLDel;
+    ui::FlexGrid *grdC;
+    ui::FlexGrid *grd2;
+    QLineEdit *txtCharge;
+    QLineEdit *txtPayment;
+    QLineEdit *txtBal;
+    ui::FlexGrid *grd3;
+    QPushButton *cmdNewAssessment;
+    ui::FlexGrid *grdMem;
+
+    // The text of a box of txtField (line or several lines).
+    QString fieldText(int index) const;
+    void setFieldText(int index, const QString &text);
+
+protected:
+    void onLoad() override;
+    void onQueryUnload(ui::CloseReason reason, bool &cancel) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Setup_Grids();
+    void Load_Details();
+    void txtField_Change(int index);
+    void setLook(bool editing);
+    void clearFields();
+    void placeFamilyButtons(bool member);
+    void refreshEntryPoints();
+
+    qint32 m_studentId = 0;
+    QPointer<QObject> m_xf;
+    QString m_userId;
+    bool m_saveFailed = false;
+};
