@@ -2,6 +2,7 @@
 
 #include "access/authorisation.h"
 #include "core/sqlquote.h"
+#include "platform/ui/flexgrid.h"
 #include "platform/ui/datepicker.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
