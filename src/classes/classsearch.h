@@ -8,18 +8,38 @@ namespace ui {
 class FlexGrid;
 }
 
-// What other windows ask of the class search window "Main" after they change the
-// timetable. Each call reaches the loaded window by name and does nothing while
-// it is not loaded.
+// The class search results grid and the search that fills it. The grid has one header
+// row and eleven columns: 0 ClassID (hidden), 1 Activity, 2 Location, 3 the day
+// pattern's sequence (hidden sort key), 4 Day, 5 the time as "hh:nn" (hidden sort
+// key), 6 Time ("hh:mm AMPM"), 7 Level, 8 Instructor, 9 Spots (free places), 10 Wait.
 namespace Global {
 
-// Runs the class search again with the filters chosen on it (its CheckBeforeFill).
+// Fills the grid with the classes of the program that the filters let through (see
+// classsearch::SearchStatement), sorted by day and time, and writes the summary of the
+// filters and the number of classes into the window's label "Label4". Program 0
+// searches nothing and leaves the grid hidden. With vacanciesOnly only classes with a
+// free place are listed, and the whole grid is pale blue. A failure is shown ("Fill
+// Grid Error") and the search goes on; the third failure of a call ends it.
+void RunClassSearch(ui::FlexGrid *grid, QWidget *window, qint32 program,
+                    const QString &instructor, const QString &day, const QString &level,
+                    bool vacanciesOnly, const QString &timeMode, qint32 location,
+                    const QString &level2, const QString &level3, const QString &activity);
+
+// Runs the search at once on the loaded class search window "Main", with the filters
+// its controls show (grd, cboProgram's selected entry, cboInstructor, cboDay,
+// cboLevel, chkSpots, cboAMPM, cboPoolArea, cboLevel2, cboLevel3, cboActivity).
+// Nothing when "Main" is not loaded. A control that cannot be read (no program
+// selected, a control missing) raises to the caller, and no search runs.
 void RefreshClassSearch();
 
-// Lays out the class search result grid: the columns ID, Activity, Location, Day,
-// Time, Level, Instructor, Spots and Wait, sized to the window; Activity shows only
-// when more than one activity exists, Location only when more than one pool area does.
+// Gives the grid its one header row, eleven columns and their headings ("Activity"
+// only when there is more than one activity, "Location" only with more than one pool
+// area), sizes and centres them. Failures are shown and the set-up goes on.
 void SetupClassSearchGrid(ui::FlexGrid *grid, QWidget *window);
+
+// Shares the grid's width (less 1000 twips, at least 7685) among the shown columns;
+// Spots and Wait are 500 twips wide. Failures are shown and the sizing goes on.
+void ResizeClassSearchGrid(ui::FlexGrid *grid, QWidget *window);
 
 } // namespace Global
 

@@ -257,8 +257,7 @@ TEST_F(DaysTest, DeleteIsRefusedWhileClassesUseThePattern)
 TEST_F(DaysTest, TheOrderIsWrittenWhenTheWindowCloses)
 {
     TimetableFakeWindow *main = loadClassSearch();
-    auto *cboDay = new QComboBox(main);
-    cboDay->setObjectName(QStringLiteral("cboDay"));
+    QComboBox *cboDay = main->cboDay;
     frmDays *w = open();
 
     w->cmdUp_Click(); // first entry: nowhere to go

@@ -2,6 +2,7 @@
 
 #include "access/authorisation.h"
 #include "core/sqlquote.h"
+#include "platform/ui/flexgrid.h"
 #include "platform/ui/datepicker.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/forms.h"
@@ -31,8 +32,10 @@ struct EditorCase
     // A row of that name (%1, quoted), and the rows of a name.
     const char *insertSql;
     const char *whereName;
-    // What the class search window is asked when the editor closes.
+    // What the class search window is asked when the editor closes, and whether its
+    // grid is laid out again and its search runs.
     QStringList refresh;
+    bool searches;
 };
 
 template <class T> LookupEditor *openEditor()
@@ -49,28 +52,32 @@ const EditorCase editors[] = {
      "class group",
      "INSERT INTO ClassGroups (Description, Inactive, MaxInClass) VALUES (%1, 0, 8)",
      "ClassGroups WHERE Description = %1",
-     {"Load_Level_List"}},
+     {"Load_Level_List"},
+     false},
     {"frmPoolAreas",
      openEditor<frmPoolAreas>,
      [](LookupEditor *w) { return static_cast<frmPoolAreas *>(w)->txtField[1]; },
      "location",
      "INSERT INTO PoolAreas (AreaName) VALUES (%1)",
      "PoolAreas WHERE AreaName = %1",
-     {"CheckBeforeFill"}},
+     {},
+     true},
     {"frmActivities",
      openEditor<frmActivities>,
      [](LookupEditor *w) { return static_cast<frmActivities *>(w)->txtActivityName; },
      "activity",
      "INSERT INTO Activities (ActivityName) VALUES (%1)",
      "Activities WHERE ActivityName = %1",
-     {"CheckBeforeFill"}},
+     {},
+     true},
     {"frmEvents",
      openEditor<frmEvents>,
      [](LookupEditor *w) { return static_cast<frmEvents *>(w)->txtEventName; },
      "event",
      "INSERT INTO Events (EventName, EventDate) VALUES (%1, #2026-03-07#)",
      "Events WHERE EventName = %1",
-     {}},
+     {},
+     false},
 };
 
 void PrintTo(const EditorCase &e, std::ostream *os)
@@ -280,6 +287,8 @@ TEST_P(EditorTest, ClosingRefreshesTheClassSearch)
     EXPECT_TRUE(main->calls.isEmpty());
     ASSERT_TRUE(w->unload(ui::CloseReason::ControlMenu));
     EXPECT_EQ(main->calls, e.refresh);
+    EXPECT_EQ(main->searched(), e.searches);
+    EXPECT_EQ(main->grd->cols(), e.searches ? 11 : 2) << "the grid is laid out again";
     EXPECT_TRUE(script->shown().isEmpty()) << "browse closes without a question";
 }
 

@@ -143,7 +143,8 @@ TEST_F(ProgCopyTest, CopiesProgramAndEveryClassWithoutStudents)
     flush();
     EXPECT_EQ(ui::Forms::find(QStringLiteral("frmProgCopy")), nullptr);
     EXPECT_EQ(ui::Forms::find(QStringLiteral("frmLoading")), nullptr);
-    EXPECT_EQ(main->calls, QStringList({"Load_Program_List", "CheckBeforeFill"}));
+    EXPECT_EQ(main->calls, QStringList({"Load_Program_List"}));
+    EXPECT_TRUE(main->searched());
 
     const qint32 copy = programNamed(QStringLiteral("Winter 2026"));
     ASSERT_GT(copy, 70000);
@@ -348,6 +349,7 @@ TEST_F(ProgCopyTest, FailureHalfWayLeavesNothing)
         << qPrintable(script->shown()[1].text);
     EXPECT_EQ(tableCounts(), before);
     EXPECT_TRUE(main->calls.isEmpty());
+    EXPECT_FALSE(main->searched());
     flush();
     EXPECT_EQ(ui::Forms::find(QStringLiteral("frmLoading")), nullptr);
     ASSERT_TRUE(w->isLoaded());
