@@ -1,5 +1,6 @@
 #include "imodenrolments.h"
 
+#include "core/dbtransaction.h"
 #include "core/errorinfo.h"
 #include "core/irecobjectcode.h"
 #include "money/imodmoney.h"
@@ -83,11 +84,14 @@ int ChargeBooking(qint32 bookingId, qint32 studentId, qint32 classId, qint32 pro
             if (ui::Dialogs::msgBox(text, ui::vbYesNo | ui::vbQuestion,
                                     QStringLiteral("Use credit this term?")) == ui::vbYes) {
                 const vb::Currency apply = price - before > vb::Currency() ? before : -price;
+                // The collection and the credit row it pays for stand or fall together.
+                Global::DbTransaction transaction;
                 if (!imodMoney::CollectStudentCredit(studentId))
                     return 0;
                 if (!imodMoney::AddCharge(QStringLiteral("P"), apply, apply * vb::Currency(rate),
                                           account, bookingId, studentId, 0, taxCode, QString()))
                     return 0;
+                transaction.commit();
             }
         }
         return 1;

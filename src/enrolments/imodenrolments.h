@@ -22,7 +22,8 @@ qint32 CountStudentBookings(qint32 studentId);
 // Charges a new booking the class's up-front price, with the program's tax,
 // revenue account and tax code, unless the class is charged by attendance or by
 // payment plan; then, when the student holds a credit from other bookings, asks
-// "Use credit this term?" and on Yes moves that credit onto this booking. Gives 1
+// "Use credit this term?" and on Yes moves that credit onto this booking (the
+// collection and the credit row in one transaction, after the answer). Gives 1
 // when done and 0 after an error, which it has shown ("Charge Student Error"), a
 // charge row that could not be written included.
 int ChargeBooking(qint32 bookingId, qint32 studentId, qint32 classId, qint32 programId);

@@ -1,0 +1,156 @@
+// The ledger's six balances for the account holder of the largest family, and the
+// taking of a receipt number (one committed transaction), each through the module
+// (…/engine) and as the very statements the engine ran, straight on SQLite's C API
+// (…/sqlite). The statements are caught on the connection the first time a question
+// is asked.
+#include "benchdata.h"
+
+#include "core/centresettings.h"
+#include "core/globaldata.h"
+#include "money/imodmoney.h"
+#include "platform/jet/connection.h"
+#include "platform/jet/recordset.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <sqlite3.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Fixture
+{
+    QTemporaryDir dir;
+    qint32 holder = 0;
+    qint32 booking = 0;
+    qint32 program = 0;
+    QDate asAt;
+
+    Fixture()
+    {
+        const QString path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
+        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
+        Global::DatabaseType = QStringLiteral("Jet");
+        Global::CurrentUserId = QStringLiteral("<<NOLOGS>>");
+        Global::CurrentDataFile = QStringLiteral("default.mdb");
+        Global::CentreSettings().setDataFilesDirectory(dir.path());
+        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        // The family whose members hold the most ledger rows.
+        jet::Recordset family(Global::DbConnection(),
+                              QStringLiteral("SELECT TOP 1 Students.Family FROM Students INNER "
+                                             "JOIN Payments ON Students.StudentID = Payments.SID "
+                                             "WHERE Students.Family > 0 GROUP BY Students.Family "
+                                             "ORDER BY Count(*) DESC"));
+        holder = family.value(0).toInt();
+        jet::Recordset paid(
+            Global::DbConnection(),
+            QStringLiteral("SELECT TOP 1 Payments.BookingID FROM Payments INNER JOIN Students ON "
+                           "Payments.SID = Students.StudentID WHERE Students.Family = %1 AND "
+                           "Payments.BookingID > 0 GROUP BY Payments.BookingID ORDER BY Count(*) "
+                           "DESC")
+                .arg(holder));
+        booking = paid.eof() ? 0 : paid.value(0).toInt();
+        jet::Recordset last(Global::DbConnection(),
+                            QStringLiteral("SELECT Max(ProgramID), Max([Date]) FROM Programs, "
+                                           "Payments"));
+        program = last.value(0).toInt();
+        asAt = last.value(1).toDate();
+    }
+};
+
+Fixture &fixture()
+{
+    static Fixture f;
+    return f;
+}
+
+std::vector<std::string> *catching = nullptr;
+
+int trace(unsigned, void *, void *p, void *)
+{
+    if (!catching)
+        return 0;
+    auto *stmt = static_cast<sqlite3_stmt *>(p);
+    if (char *sql = sqlite3_expanded_sql(stmt)) {
+        catching->push_back(sql);
+        sqlite3_free(sql);
+    }
+    return 0;
+}
+
+// The statements one call runs on the connection.
+std::vector<std::string> statementsOf(const std::function<void()> &call)
+{
+    std::vector<std::string> caught;
+    sqlite3_trace_v2(Global::DbConnection().handle(), SQLITE_TRACE_STMT, &trace, nullptr);
+    catching = &caught;
+    call();
+    catching = nullptr;
+    sqlite3_trace_v2(Global::DbConnection().handle(), 0, nullptr, nullptr);
+    return caught;
+}
+
+void runEngine(benchmark::State &state, const std::function<void()> &call)
+{
+    fixture();
+    for (auto _ : state)
+        call();
+}
+
+void runSqlite(benchmark::State &state, const std::function<void()> &call)
+{
+    fixture();
+    const std::vector<std::string> statements = statementsOf(call);
+    sqlite3 *db = Global::DbConnection().handle();
+    for (auto _ : state) {
+        for (const std::string &sql : statements) {
+            sqlite3_stmt *st = nullptr;
+            if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+                while (sqlite3_step(st) == SQLITE_ROW)
+                    benchmark::DoNotOptimize(sqlite3_column_int64(st, 0));
+            }
+            sqlite3_finalize(st);
+        }
+    }
+    state.counters["statements"] = double(statements.size());
+}
+
+#define MONEY_BENCH(name, call)                                                                   \
+    void name##_engine(benchmark::State &state) { runEngine(state, [] { call; }); }               \
+    BENCHMARK(name##_engine)->Name(#name "/engine")->Unit(benchmark::kMillisecond);               \
+    void name##_sqlite(benchmark::State &state) { runSqlite(state, [] { call; }); }               \
+    BENCHMARK(name##_sqlite)->Name(#name "/sqlite")->Unit(benchmark::kMillisecond);
+
+MONEY_BENCH(PaidForBooking, benchmark::DoNotOptimize(imodMoney::GetPaidForBooking(
+                                fixture().booking)))
+MONEY_BENCH(PassportFeeTotals,
+            benchmark::DoNotOptimize(imodMoney::GetPassportFeeTotals(fixture().holder)))
+MONEY_BENCH(BalanceAsAt, benchmark::DoNotOptimize(imodMoney::GetBalanceAsAt(
+                             fixture().holder, fixture().asAt, true)))
+MONEY_BENCH(ProgramBalance, benchmark::DoNotOptimize(imodMoney::GetProgramBalance(
+                                fixture().holder, fixture().program, QStringLiteral("<>"))))
+MONEY_BENCH(TotalBalance,
+            benchmark::DoNotOptimize(imodMoney::GetTotalBalance(fixture().holder, true)))
+MONEY_BENCH(GstOwingAsAt, benchmark::DoNotOptimize(imodMoney::GetGstOwingAsAt(
+                              fixture().holder, fixture().asAt, true)))
+MONEY_BENCH(TakeNextReceiptNo, benchmark::DoNotOptimize(imodMoney::TakeNextReceiptNo()))
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchdata::RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    Global::DropDbConnection();
+    return 0;
+}
