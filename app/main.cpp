@@ -1,4 +1,5 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
+#include "assessments/assessing/register.h"
 #include "platform/ui/forms.h"
 #include "reports/frmrptdetailsform.h"
 #include "shell/appfiles.h"
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
     timetable::RegisterDaysWindow();
     timetable::RegisterNumberStatsWindow();
     timetable::RegisterRolloverWindows();
+    assessments::RegisterAssessmentWindows();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();
