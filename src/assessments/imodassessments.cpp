@@ -447,7 +447,7 @@ bool RemovePlacedStudent(qint32 assessmentId)
 
 qint32 StudentIdForEntry(const QString &entry)
 {
-    const qint32 id = NumberAfterMarker(entry, QStringLiteral("(SID#"));
+    const qint32 id = NumberAfterMarker(entry.toUpper(), QStringLiteral("(SID#"));
     if (id == 0)
         return 0;
     Rs rs = open(QStringLiteral("SELECT StudentID, [First Name], [Last Name] FROM Students WHERE "
