@@ -1,4 +1,5 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
+#include "assessments/assessing/register.h"
 #include "platform/ui/forms.h"
 #include "reports/frmrptdetailsform.h"
 #include "reports/gridreport.h"
@@ -41,6 +42,7 @@ int main(int argc, char **argv)
     timetable::RegisterRolloverWindows();
     watertests::RegisterWaterTestWindows(&Global::ShowGridAsHtmlReport);
     students::RegisterStudentDetailsWindow();
+    assessments::RegisterAssessmentWindows();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

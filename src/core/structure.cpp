@@ -341,7 +341,10 @@ std::vector<TableDef> makeTables()
     tables.push_back({QStringLiteral("LevelCriterion"),
                       false,
                       {base("LevelCritID", "COUNTER"), base("Level", "INT"),
-                       base("CriterionName", "NVARCHAR(50)")}});
+                       base("CriterionName", "NVARCHAR(50)")},
+                      {},
+                      {},
+                      {index({"Level"})}});
     tables.push_back({QStringLiteral("Days"),
                       true,
                       {base("DayName", "NVARCHAR(50)"), base("RunMon", "INT DEFAULT 0"),
@@ -490,11 +493,14 @@ std::vector<TableDef> makeTables()
           base("ClassID", "INT"), added("CertificateComment", "NVARCHAR(255)")},
          {},
          {},
-         {index({"StudentID", "Date"})}});
+         {index({"StudentID", "Date"}), index({"ClassID", "Processed"}), index({"LevelID"})}});
     tables.push_back({QStringLiteral("AssessCrit"),
                       false,
                       {base("AssessCritID", "COUNTER"), base("AssessmentID", "INT"),
-                       base("Text", "NVARCHAR(50)"), base("Attained", "INT")}});
+                       base("Text", "NVARCHAR(50)"), base("Attained", "INT")},
+                      {},
+                      {},
+                      {index({"AssessmentID"})}});
     tables.push_back({QStringLiteral("CertificateStream"),
                       true,
                       {base("StreamID", "COUNTER"), base("Description", "NVARCHAR(255)"),
