@@ -1,12 +1,13 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
+#include "classes/search/register.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/windowregistry.h"
 #include "reports/frmrptdetailsform.h"
 #include "shell/appfiles.h"
 #include "shell/frmparent.h"
 #include "shell/frmsplash.h"
 #include "shell/loginuser.h"
 #include "shell/maintenancewindows.h"
-#include "platform/ui/windowregistry.h"
 #include "shell/startupwindows.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
@@ -36,6 +37,7 @@ int main(int argc, char **argv)
     timetable::RegisterDaysWindow();
     timetable::RegisterNumberStatsWindow();
     timetable::RegisterRolloverWindows();
+    classes::RegisterClassSearchWindow();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

@@ -3,6 +3,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/mdihost.h"
+#include "platform/ui/twips.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -16,9 +17,10 @@ namespace {
 class PlaceWhenShown : public QObject
 {
 public:
-    explicit PlaceWhenShown(ui::Form *form)
+    PlaceWhenShown(ui::Form *form, int raiseTwips)
         : QObject(form)
         , m_form(form)
+        , m_raise(raiseTwips)
     {}
 
 protected:
@@ -27,18 +29,19 @@ protected:
         if (watched == m_form && event->type() == QEvent::Show && m_form->frame() != m_form) {
             m_form->removeEventFilter(this);
             deleteLater();
-            PlaceOnMainWindow(m_form);
+            PlaceOnMainWindow(m_form, m_raise);
         }
         return false;
     }
 
 private:
     ui::Form *m_form;
+    int m_raise;
 };
 
 } // namespace
 
-void PlaceOnMainWindow(ui::Form *form)
+void PlaceOnMainWindow(ui::Form *form, int raiseTwips)
 {
     QMdiArea *area = ui::MdiHost::area();
     if (!area || !form->isMdiChild())
@@ -46,11 +49,11 @@ void PlaceOnMainWindow(ui::Form *form)
     QWidget *frame = form->frame();
     if (frame == form) {
         // Loaded but not shown yet: its frame in the main window comes with the showing.
-        form->installEventFilter(new PlaceWhenShown(form));
+        form->installEventFilter(new PlaceWhenShown(form, raiseTwips));
         return;
     }
     frame->move(qMax(0, (area->width() - frame->width()) / 2),
-                qMax(0, (area->height() - frame->height()) / 2));
+                qMax(0, (area->height() - frame->height()) / 2 - ui::twipsToPixels(raiseTwips)));
 }
 
 QLabel *NewLogoLabel(QWidget *parent)

@@ -12,10 +12,10 @@ class Form;
 namespace core {
 
 // Centres the window in the main window's area: left = (area width - own width) / 2,
-// top likewise (never above or left of the area). A window that is loaded but not
+// top likewise less the raise (never above or left of the area). A window that is loaded but not
 // shown yet is placed once it shows. Nothing for a window that stands on its own
 // or while there is no main window.
-void PlaceOnMainWindow(ui::Form *form);
+void PlaceOnMainWindow(ui::Form *form, int raiseTwips = 0);
 
 // The label in which a working window shows the centre's logo: named "Image1",
 // 95 x 95 pixels, the picture in its middle.
