@@ -527,6 +527,31 @@ TEST_F(ClassSearchWindowTest, StoredSizeIsKeptSmallerSnapsBackAndClosingStoresIt
     ui::MdiHost::setArea(nullptr);
 }
 
+TEST_F(ClassSearchWindowTest, SignInShowsTheWindowCentredAndRunsTheFirstSearchAtOnce)
+{
+    QMdiArea area;
+    area.resize(1400, 1000);
+    area.show();
+    ui::MdiHost::setArea(&area);
+    const qint32 p = addProgram(QStringLiteral("Summer"));
+    addClass(p);
+    setDefaultProgram(QStringLiteral("Summer"));
+    Global::CentreSettings().setSettings(int(CentreSettingIds::DisplayCalendar), 0);
+
+    ASSERT_TRUE(imodGlobalSubs::LoginUser(QStringLiteral("i"), QString(), false));
+    auto *main = qobject_cast<CountingMain *>(ui::Forms::find(QStringLiteral("Main")));
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->searches, 1);
+    EXPECT_FALSE(main->Label4->text().isEmpty()) << "the search ran, not only was asked";
+    QWidget *f = main->frame();
+    const QSize inner = area.size();
+    EXPECT_EQ(f->x(), std::max(0, (inner.width() - f->width()) / 2));
+    EXPECT_EQ(f->y(), std::max(0, (inner.height() - f->height()) / 2 - ui::twipsToPixels(500)));
+    ui::Forms::unloadAll(ui::CloseReason::Code);
+    flush();
+    ui::MdiHost::setArea(nullptr);
+}
+
 } // namespace
 
 #include "classsearch_window_test.moc"
