@@ -1,6 +1,8 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
 #include "assessments/assessing/register.h"
+#include "classes/search/register.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/windowregistry.h"
 #include "reports/frmrptdetailsform.h"
 #include "reports/gridreport.h"
 #include "shell/appfiles.h"
@@ -8,7 +10,6 @@
 #include "shell/frmsplash.h"
 #include "shell/loginuser.h"
 #include "shell/maintenancewindows.h"
-#include "platform/ui/windowregistry.h"
 #include "shell/startupwindows.h"
 #include "students/details/register.h"
 #include "timetable/days/register.h"
@@ -43,6 +44,7 @@ int main(int argc, char **argv)
     watertests::RegisterWaterTestWindows(&Global::ShowGridAsHtmlReport);
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
+    classes::RegisterClassSearchWindow();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

@@ -9,6 +9,7 @@
 #include "core/passwords.h"
 #include "core/imoddata.h"
 #include "core/sqlquote.h"
+#include "core/workingwindow.h"
 #include "platform/jet/recordset.h"
 #include "platform/os/capslock.h"
 #include "platform/ui/callbyname.h"
@@ -85,7 +86,10 @@ void openUserInterface()
     }
     if (!main)
         return;
+    // Centred over the main window, 500 twips above the middle: the size the
+    // user left it at stays, the place does not.
     main->showForm();
+    core::PlaceOnMainWindow(main, 500);
     if (main->metaObject()->indexOfMethod("CheckBeforeFill()") >= 0)
         ui::callByName(main, QStringLiteral("CheckBeforeFill"));
 }

@@ -10,6 +10,7 @@
 
 #include "core/centresettings.h"
 #include "core/listfillers.h"
+#include "core/workingwindow.h"
 #include "platform/ui/buttons.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/dialogs.h"
@@ -304,12 +305,7 @@ void frmAlerts::cmdContinue_Click()
     try {
         if (ui::Form *main = shell::LoadWindowByName(QStringLiteral("Main"))) {
             main->showForm();
-            if (QMdiArea *area = ui::MdiHost::area()) {
-                QWidget *f = main->frame();
-                const QSize inner = area->viewport()->size();
-                f->move(std::max(0, (inner.width() - f->width()) / 2),
-                        std::max(0, (inner.height() - f->height()) / 2 - twipsToPixels(500)));
-            }
+            core::PlaceOnMainWindow(main, 500);
         }
     } catch (const std::exception &) {
     }
