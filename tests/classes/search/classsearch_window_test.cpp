@@ -28,6 +28,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSettings>
 
 namespace {
 
@@ -89,6 +90,9 @@ protected:
     void SetUp() override
     {
         TimetableTest::SetUp();
+        // The stored window place lives in the per-user settings: each test keeps its
+        // own, so that tests running side by side never share them.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path() + "/config");
         shell::InstallAccess();
         shell::RegisterStartupWindows();
         classes::RegisterClassSearchWindow();
