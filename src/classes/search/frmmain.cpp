@@ -799,6 +799,16 @@ void Main::showSwitchError()
                         ui::vbExclamation, kOops);
 }
 
+void Main::resetToFirstEntries(const QList<QComboBox *> &filters)
+{
+    // Only a filter away from its first entry makes the switch search again.
+    if (std::none_of(filters.begin(), filters.end(), [](QComboBox *c) { return selected(c) > 0; }))
+        return;
+    for (QComboBox *c : filters)
+        imodGlobalSubs::SetComboIndex(c, 0);
+    chkSpots_Click();
+}
+
 void Main::lblSimpleSrch_Click()
 {
     Label8->hide();
@@ -814,12 +824,7 @@ void Main::lblSimpleSrch_Click()
         w->hide();
     placePoolArea(2);
     Label7->setText(QStringLiteral("Search Criteria - Simple Search"));
-    const QList<QComboBox *> hidden = {cboAMPM, cboPoolArea, cboLevel2, cboLevel3, cboActivity};
-    if (std::any_of(hidden.begin(), hidden.end(), [](QComboBox *c) { return selected(c) > 0; })) {
-        for (QComboBox *c : hidden)
-            imodGlobalSubs::SetComboIndex(c, 0);
-        chkSpots_Click();
-    }
+    resetToFirstEntries({cboAMPM, cboPoolArea, cboLevel2, cboLevel3, cboActivity});
 }
 
 void Main::lblAdvancedSrch_Click()
@@ -844,12 +849,7 @@ void Main::lblAdvancedSrch_Click()
         cboInstructor->show();
         imodGlobalSubs::SetComboIndex(cboLevel2, 0);
         imodGlobalSubs::SetComboIndex(cboLevel3, 0);
-        const QList<QComboBox *> reset = {cboActivity, cboLevel2, cboLevel3};
-        if (std::any_of(reset.begin(), reset.end(), [](QComboBox *c) { return selected(c) > 0; })) {
-            for (QComboBox *c : reset)
-                imodGlobalSubs::SetComboIndex(c, 0);
-            chkSpots_Click();
-        }
+        resetToFirstEntries({cboActivity, cboLevel2, cboLevel3});
     } catch (...) {
         showSwitchError();
     }
@@ -881,12 +881,7 @@ void Main::lblClassGroupSrch_Click()
         cboLevel3->show();
         // Location and "Show Classes" go back to their first entries with the
         // instructor, although this layout still shows them.
-        const QList<QComboBox *> reset = {cboPoolArea, cboInstructor, cboAMPM};
-        if (std::any_of(reset.begin(), reset.end(), [](QComboBox *c) { return selected(c) > 0; })) {
-            for (QComboBox *c : reset)
-                imodGlobalSubs::SetComboIndex(c, 0);
-            chkSpots_Click();
-        }
+        resetToFirstEntries({cboPoolArea, cboInstructor, cboAMPM});
     } catch (...) {
         showSwitchError();
     }

@@ -117,6 +117,9 @@ private:
     void placePoolArea(int row);
     void applyStoredGeometry();
     void showSwitchError();
+    // Puts the filters back to their first entries and searches once, when any
+    // of them has another entry chosen.
+    void resetToFirstEntries(const QList<QComboBox *> &filters);
 
     QGridLayout *m_filters = nullptr;
     // Where and how large the window's frame goes when it first shows (pixels).
