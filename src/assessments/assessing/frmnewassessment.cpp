@@ -158,7 +158,8 @@ void frmNewAssessment::LoadCriteria()
     lst->clear();
     try {
         for (const QString &name : LevelCriteria(m_levelId)) {
-            auto *item = new QListWidgetItem(name, lst);
+            // Placed by the list, which keeps its entries in alphabetical order.
+            QListWidgetItem *item = lst->item(core::listAddItem(lst, name, 0));
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(Qt::Unchecked);
         }
