@@ -26,12 +26,13 @@ FinaliseCounts FinaliseProgram(qint32 programId, FinaliseOption option)
             ofProgram);
         break;
     case FinaliseOption::Delete:
-        counts.deleted = run(QStringLiteral("DELETE FROM Assessments WHERE Processed = 1") + ofProgram);
+        counts.deleted =
+            run(QStringLiteral("DELETE FROM Assessments WHERE Processed = 1") + ofProgram);
         break;
-    case FinaliseOption::Leave:
-        break;
+    case FinaliseOption::Leave: break;
     }
-    counts.deleted += run(QStringLiteral("DELETE FROM Assessments WHERE Processed = 0") + ofProgram);
+    counts.deleted +=
+        run(QStringLiteral("DELETE FROM Assessments WHERE Processed = 0") + ofProgram);
     transaction.commit();
     return counts;
 }

@@ -35,8 +35,8 @@ QList<Employee> SingleAssessmentEmployees()
         "Employee = 'Y';"));
     QList<Employee> out;
     for (; !rs->eof(); rs->moveNext())
-        out.append({number(rs->value(0)),
-                    text(rs->value(1)) + QLatin1Char(' ') + text(rs->value(2))});
+        out.append(
+            {number(rs->value(0)), text(rs->value(1)) + QLatin1Char(' ') + text(rs->value(2))});
     return out;
 }
 

@@ -184,10 +184,10 @@ TEST_F(SingleAssessments, DatesAreCheckedBeforeAnythingIsWritten)
 {
     const QString notes = QStringLiteral("Ann's \"kick\"; #2 <b>&");
     qint32 id = 0;
-    ASSERT_EQ(SaveSingleAssessment(entry(QStringLiteral("05/03/2026"), notes,
-                                         QStringLiteral("2027-03-05")),
-                                   {}, &id),
-              SingleSaveResult::Saved);
+    ASSERT_EQ(
+        SaveSingleAssessment(
+            entry(QStringLiteral("05/03/2026"), notes, QStringLiteral("2027-03-05")), {}, &id),
+        SingleSaveResult::Saved);
     EXPECT_EQ(row(id), QStringLiteral("%1/2026-03-05/%2/%3/%4/2027-03-05/1/2")
                            .arg(ann)
                            .arg(bob)

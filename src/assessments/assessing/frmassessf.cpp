@@ -28,17 +28,18 @@ frmAssessF::frmAssessF()
     Image1 = core::NewLogoLabel(this);
     Label2 = ui::headingLabel(QStringLiteral("Finalise & Cleanup"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    lblField.add(0, ui::sectionLabel(
-                        QStringLiteral("How do you want to handle unfinalised assessments?"), this));
+    lblField.add(
+        0, ui::sectionLabel(QStringLiteral("How do you want to handle unfinalised assessments?"),
+                            this));
     lblField.add(1, new QLabel(QStringLiteral("Select Program:"), this));
-    lblField.add(2, ui::sectionLabel(QStringLiteral("Which program would you like to finalise?"),
-                                     this));
-    lblField.add(3, ui::wrappedLabel(
-                        QStringLiteral("The finalisation process will clear information about "
-                                       "unassessed students. Instructors will not be able to "
-                                       "assess classes through the assessments centre for the "
-                                       "program."),
-                        this));
+    lblField.add(
+        2, ui::sectionLabel(QStringLiteral("Which program would you like to finalise?"), this));
+    lblField.add(
+        3, ui::wrappedLabel(QStringLiteral("The finalisation process will clear information about "
+                                           "unassessed students. Instructors will not be able to "
+                                           "assess classes through the assessments centre for the "
+                                           "program."),
+                            this));
     cboProgram = new QComboBox(this);
     cboProgram->setObjectName(QStringLiteral("cboProgram"));
     core::setListSorted(cboProgram, true);
@@ -47,8 +48,8 @@ frmAssessF::frmAssessF()
     optFinalise->setChecked(true);
     optDelete = new QRadioButton(QStringLiteral("Delete them"), this);
     optDelete->setObjectName(QStringLiteral("optDelete"));
-    optLeave =
-        new QRadioButton(QStringLiteral("Leave them unfinalised (they can never be finalised)"), this);
+    optLeave = new QRadioButton(
+        QStringLiteral("Leave them unfinalised (they can never be finalised)"), this);
     optLeave->setObjectName(QStringLiteral("optLeave"));
     cmdOK = ui::namedButton(QStringLiteral("Finalise Now"), QStringLiteral("cmdOK"), this);
     cmdCancel = ui::namedButton(QStringLiteral("Cancel"), QStringLiteral("cmdCancel"), this);
@@ -111,8 +112,8 @@ void frmAssessF::translateCaptions()
     };
     replaceIn(lblField[0], QStringLiteral("finalise"), w);
     replaceIn(lblField[2], QStringLiteral("finalise"), w);
-    replaceIn(lblField[3], QStringLiteral("finalisation"), w.chopped(w.isEmpty() ? 0 : 1) +
-                                                               QStringLiteral("ation"));
+    replaceIn(lblField[3], QStringLiteral("finalisation"),
+              w.chopped(w.isEmpty() ? 0 : 1) + QStringLiteral("ation"));
     replaceIn(optFinalise, QStringLiteral("Finalise"), W);
     replaceIn(optLeave, QStringLiteral("finalise"), w);
     Label2->setText(W + QStringLiteral(" & Cleanup"));

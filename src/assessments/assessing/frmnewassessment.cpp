@@ -71,8 +71,8 @@ frmNewAssessment::frmNewAssessment()
     auto *all = new QVBoxLayout(this);
     all->addLayout(header);
     all->addLayout(fields);
-    all->addWidget(new QLabel(QStringLiteral("Select the Competencies this Student has Attained"),
-                              this));
+    all->addWidget(
+        new QLabel(QStringLiteral("Select the Competencies this Student has Attained"), this));
     all->addWidget(lst, 1);
     all->addLayout(more);
     all->addLayout(buttons);
@@ -206,8 +206,7 @@ bool frmNewAssessment::save()
             oops(QStringLiteral("The expiry date you entered is not in a valid format"),
                  ui::vbExclamation);
             return false;
-        case SingleSaveResult::Saved:
-            break;
+        case SingleSaveResult::Saved: break;
         }
     } catch (...) {
         const core::ErrorInfo error = core::currentError();
@@ -251,9 +250,9 @@ void frmNewAssessment::onQueryUnload(ui::CloseReason reason, bool &cancel)
     ui::Form::onQueryUnload(reason, cancel);
     if (cancel || reason == ui::CloseReason::Code)
         return;
-    const int answer = ui::Dialogs::msgBox(
-        QStringLiteral("Do you want to save changes to this assessment?"),
-        ui::vbYesNoCancel | ui::vbQuestion, QStringLiteral("Wait a minute"));
+    const int answer =
+        ui::Dialogs::msgBox(QStringLiteral("Do you want to save changes to this assessment?"),
+                            ui::vbYesNoCancel | ui::vbQuestion, QStringLiteral("Wait a minute"));
     if (answer == ui::vbCancel)
         cancel = true;
     else if (answer == ui::vbYes && !save())

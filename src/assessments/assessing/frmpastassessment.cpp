@@ -116,8 +116,8 @@ void frmPastAssessment::onLoad()
     }
     try {
         const QString word = imodLanguage::Translate(QStringLiteral("Finalise")).toLower();
-        lblWarning->setText(lblWarning->text().replace(QStringLiteral("finalise"), word,
-                                                       Qt::CaseSensitive));
+        lblWarning->setText(
+            lblWarning->text().replace(QStringLiteral("finalise"), word, Qt::CaseSensitive));
     } catch (...) {
     }
 }

@@ -16,7 +16,8 @@ namespace assessments {
 void RegisterAssessmentWindows()
 {
     ui::RegisterWindow(QStringLiteral("frmAssess"), [] { return ui::Forms::shared<frmAssess>(); });
-    ui::RegisterWindow(QStringLiteral("frmAssessF"), [] { return ui::Forms::shared<frmAssessF>(); });
+    ui::RegisterWindow(QStringLiteral("frmAssessF"),
+                       [] { return ui::Forms::shared<frmAssessF>(); });
     ui::RegisterWindow(QStringLiteral("frmAwardLevels"),
                        [] { return ui::Forms::shared<frmAwardLevels>(); });
     ui::RegisterWindow(QStringLiteral("frmNewAssessment"),

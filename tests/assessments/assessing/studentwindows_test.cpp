@@ -87,8 +87,8 @@ protected:
     void languageFile(const QString &lines)
     {
         dir.write(QStringLiteral("home/Language.ini"),
-                  (QStringLiteral("[") + imodLanguage::GetUserLanguageId() +
-                   QStringLiteral("]\n") + lines)
+                  (QStringLiteral("[") + imodLanguage::GetUserLanguageId() + QStringLiteral("]\n") +
+                   lines)
                       .toUtf8());
     }
     frmStudentDetails *record(qint32 studentId)
@@ -129,8 +129,8 @@ protected:
     }
     QVariant state(qint32 id)
     {
-        return value(QStringLiteral("SELECT Processed FROM Assessments WHERE AssessmentID = %1")
-                         .arg(id));
+        return value(
+            QStringLiteral("SELECT Processed FROM Assessments WHERE AssessmentID = %1").arg(id));
     }
     qint32 term = 0, cls = 0, placed = 0, assessed = 0;
 };
@@ -145,20 +145,21 @@ TEST_F(FinaliseWindow, FinalisesTheChosenProgramAfterTheQuestion)
 
     frmAssessF *w = open();
     EXPECT_EQ(w->caption(), QStringLiteral("Finalise & Cleanup Assessments"));
-    const QStringList texts = {w->Label2->text(),      w->lblField[2]->text(), w->lblField[1]->text(),
-                               w->lblField[3]->text(), w->lblField[0]->text(), w->optFinalise->text(),
-                               w->optDelete->text(),   w->optLeave->text(),    w->cmdOK->text(),
-                               w->cmdCancel->text()};
-    EXPECT_EQ(texts, (QStringList{
-                         "Finalise & Cleanup", "Which program would you like to finalise?",
-                         "Select Program:",
-                         "The finalisation process will clear information about unassessed "
-                         "students. Instructors will not be able to assess classes through the "
-                         "assessments centre for the program.",
-                         "How do you want to handle unfinalised assessments?",
-                         "Finalise these assessments", "Delete them",
-                         "Leave them unfinalised (they can never be finalised)", "Finalise Now",
-                         "Cancel"}));
+    const QStringList texts = {w->Label2->text(),      w->lblField[2]->text(),
+                               w->lblField[1]->text(), w->lblField[3]->text(),
+                               w->lblField[0]->text(), w->optFinalise->text(),
+                               w->optDelete->text(),   w->optLeave->text(),
+                               w->cmdOK->text(),       w->cmdCancel->text()};
+    EXPECT_EQ(texts,
+              (QStringList{"Finalise & Cleanup", "Which program would you like to finalise?",
+                           "Select Program:",
+                           "The finalisation process will clear information about unassessed "
+                           "students. Instructors will not be able to assess classes through the "
+                           "assessments centre for the program.",
+                           "How do you want to handle unfinalised assessments?",
+                           "Finalise these assessments", "Delete them",
+                           "Leave them unfinalised (they can never be finalised)", "Finalise Now",
+                           "Cancel"}));
     EXPECT_TRUE(w->optFinalise->isChecked());
     EXPECT_EQ(w->cboProgram->currentText(), QStringLiteral("Term 1"));
     ovix::test::saveScreenshot(w->frame(), QStringLiteral("finalise-cleanup"));
@@ -299,7 +300,8 @@ TEST_F(StudentAssessmentWindows, SavingAsTheDefaultUserAsksThePassword)
     w->txtPassword->setText(QStringLiteral("cw"));
     script->answer(ui::vbOK);
     w->cmdOK_Click();
-    EXPECT_EQ(lastBox().text, QStringLiteral("The expiry date you entered is not in a valid format"));
+    EXPECT_EQ(lastBox().text,
+              QStringLiteral("The expiry date you entered is not in a valid format"));
     w->txtField[6]->clear();
     w->txtPassword->setText(QStringLiteral("pw"));
     script->answer(ui::vbOK);
@@ -319,14 +321,12 @@ TEST_F(StudentAssessmentWindows, SavingAsTheDefaultUserAsksThePassword)
     flush();
     EXPECT_EQ(find<frmNewAssessment>("frmNewAssessment"), nullptr);
     const qint32 id = value(QStringLiteral("SELECT AssessmentID FROM Assessments")).toInt();
-    EXPECT_EQ(value(QStringLiteral("SELECT StudentID & '/' & InstructorID & '/' & LevelID & '/' & "
-                                   "Notes & '/' & IsNull(RenewalDate) & '/' & PassLevel & '/' & "
-                                   "Processed & '/' & IsNull(ClassID) FROM Assessments"))
-                  .toString(),
-              QStringLiteral("%1/%2/%3/Ann's \"kick\"; #2 <b>&/-1/0/2/-1")
-                  .arg(ann)
-                  .arg(cat)
-                  .arg(level));
+    EXPECT_EQ(
+        value(QStringLiteral("SELECT StudentID & '/' & InstructorID & '/' & LevelID & '/' & "
+                             "Notes & '/' & IsNull(RenewalDate) & '/' & PassLevel & '/' & "
+                             "Processed & '/' & IsNull(ClassID) FROM Assessments"))
+            .toString(),
+        QStringLiteral("%1/%2/%3/Ann's \"kick\"; #2 <b>&/-1/0/2/-1").arg(ann).arg(cat).arg(level));
     EXPECT_EQ(value(QStringLiteral("SELECT Format([Date], 'yyyy-mm-dd') FROM Assessments")),
               vb::Format(vb::Date(), QStringLiteral("yyyy-mm-dd")));
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM AssessCrit WHERE AssessmentID = %1").arg(id)), 2);
@@ -426,10 +426,11 @@ protected:
 
 TEST_F(PastAssessmentWindow, ShowsTheAssessmentAndIsEmptiedForTheNext)
 {
-    exec(QStringLiteral("UPDATE Students SET [Last Name] = 'O''Neil' WHERE StudentID = %1").arg(ann));
+    exec(QStringLiteral("UPDATE Students SET [Last Name] = 'O''Neil' WHERE StudentID = %1")
+             .arg(ann));
     const qint32 open1 = addAssessment(ann, 0, level, 1, QStringLiteral("2026-03-01"), 0, cat);
     exec(QStringLiteral("UPDATE Assessments SET Notes = 'Ann''s \"kick\"; #2 <b>&', RenewalDate = "
-                         "#2027-03-01# WHERE AssessmentID = %1")
+                        "#2027-03-01# WHERE AssessmentID = %1")
              .arg(open1));
     addCrit(open1, QStringLiteral("Kick"), 1);
     addCrit(open1, QStringLiteral("Float"), 0);
@@ -452,7 +453,8 @@ TEST_F(PastAssessmentWindow, ShowsTheAssessmentAndIsEmptiedForTheNext)
     EXPECT_EQ(w->txtField[5]->text(), QStringLiteral("Ann's \"kick\"; #2 <b>&"));
     EXPECT_FALSE(w->txtField[2]->text().isEmpty());
     EXPECT_FALSE(w->txtField[6]->text().isEmpty());
-    EXPECT_EQ(w->txtComplete->text(), QStringLiteral("This level has not been entirely completed."));
+    EXPECT_EQ(w->txtComplete->text(),
+              QStringLiteral("This level has not been entirely completed."));
     EXPECT_EQ(base(w->txtComplete), QColor(255, 192, 192));
     EXPECT_EQ(items(w->lst), QStringList{QStringLiteral("Kick")});
     EXPECT_EQ(items(w->lst2), QStringList{QStringLiteral("Float")});
@@ -467,7 +469,8 @@ TEST_F(PastAssessmentWindow, ShowsTheAssessmentAndIsEmptiedForTheNext)
     EXPECT_EQ(w->txtName->text(), QStringLiteral("Ben Ng"));
     for (int i : {2, 5, 6})
         EXPECT_TRUE(w->txtField[i]->text().isEmpty()) << i;
-    EXPECT_EQ(w->txtComplete->text(), QStringLiteral("This level has been successfully completed!"));
+    EXPECT_EQ(w->txtComplete->text(),
+              QStringLiteral("This level has been successfully completed!"));
     EXPECT_EQ(base(w->txtComplete), QColor(192, 255, 192));
     EXPECT_EQ(items(w->lst), QStringList{QStringLiteral("Dive")});
     EXPECT_EQ(items(w->lst2), QStringList());
@@ -561,8 +564,8 @@ TEST_F(PastAssessmentWindow, AFailedDeleteSaysSoAndKeepsTheWindow)
     frmPastAssessment *w = open(id);
     script->answer(ui::vbOK);
     w->DeleteAssessment();
-    EXPECT_TRUE(lastBox().text.startsWith(
-        QStringLiteral("This assessment could not be deleted. (Err#")));
+    EXPECT_TRUE(
+        lastBox().text.startsWith(QStringLiteral("This assessment could not be deleted. (Err#")));
     EXPECT_TRUE(w->isLoaded());
     EXPECT_EQ(annsRecord->grd3->rows(), 1);
     EXPECT_TRUE(LoadPastAssessment(id).has_value());
