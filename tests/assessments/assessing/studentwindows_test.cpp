@@ -235,6 +235,18 @@ TEST_F(FinaliseWindow, NoProgramAndAFailedRun)
     EXPECT_EQ(lastBox().icon, ui::vbExclamation);
 }
 
+TEST_F(FinaliseWindow, AProgramWithoutAssessmentsIsStillReportedFinalised)
+{
+    addProgram(QStringLiteral("Autumn"));
+    frmAssessF *w = open();
+    w->cboProgram->setCurrentIndex(w->cboProgram->findText(QStringLiteral("Autumn")));
+    script->answer(ui::vbYes).answer(ui::vbOK);
+    w->cmdOK_Click();
+    EXPECT_EQ(lastBox().text, QStringLiteral("Autumn has been finalised."));
+    EXPECT_EQ(state(placed), 0);
+    EXPECT_EQ(state(assessed), 1);
+}
+
 // --- The single assessment.
 
 TEST_F(StudentAssessmentWindows, TheStudentRecordOpensTheNewAssessmentWhenRegistered)
