@@ -5,12 +5,21 @@
 //   ChooseClass   both student lists of one class
 //   SaveSheet     saving an assessment with five criteria
 //   LastResult    the four getters of one student's last result
+//   FinaliseProgram  a program of 4,500 open assessments (4,000 assessed, 500 placed)
+//                 finalised, in a transaction rolled back after each run
+//   OpenPast      the past-assessment window loading the assessment with the most criteria
+//   SaveSingle    a single assessment with five criteria saved from the student record
 #include "benchdata.h"
 
 #include "assessments/assessing/frmassess2.h"
+#include "assessments/assessing/frmpastassessment.h"
 #include "assessments/imodassessments.h"
+#include "assessments/programfinalise.h"
+#include "assessments/studentassessments.h"
 #include "core/centresettings.h"
+#include "core/dbtransaction.h"
 #include "core/globaldata.h"
+#include "core/upgrade.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/forms.h"
@@ -68,6 +77,9 @@ struct Fixture
         Global::CurrentDataFile = QStringLiteral("default.mdb");
         Global::CentreSettings().setDataFilesDirectory(dir.path());
         Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        // The indexes the program makes whenever it opens a file: the cached big file may
+        // have been made before some of them.
+        imodData::EnsureIndexes();
         auto first = [](const QString &sql) {
             jet::Recordset rs(Global::DbConnection(), sql);
             return rs.eof() ? 0 : rs.value(0).toInt();
@@ -85,6 +97,51 @@ struct Fixture
         assessment = first(QStringLiteral("SELECT Max(AssessmentID) FROM Assessments WHERE "
                                           "StudentID = %1")
                                .arg(student));
+    }
+
+    // For the finalising of a program: the program with the most assessments, the first
+    // 4,500 of them open again (500 placed, the rest assessed). Made at the first call.
+    static constexpr int OpenAssessments = 4500;
+    static constexpr int Placed = 500;
+    qint32 busiestProgram = 0;
+    qint32 reopenedProgram()
+    {
+        if (busiestProgram)
+            return busiestProgram;
+        auto first = [](const QString &sql) {
+            jet::Recordset rs(Global::DbConnection(), sql);
+            return rs.eof() ? 0 : rs.value(0).toInt();
+        };
+        busiestProgram = first(QStringLiteral(
+            "SELECT TOP 1 Classes.ProgramID FROM Assessments INNER JOIN Classes ON "
+            "Assessments.ClassID = Classes.ClassID GROUP BY Classes.ProgramID ORDER BY Count(*) "
+            "DESC"));
+        const QString ofProgram =
+            QStringLiteral(" AND ClassID IN (SELECT ClassID FROM Classes WHERE ProgramID = %1)")
+                .arg(busiestProgram);
+        QList<int> ids;
+        {
+            jet::Recordset rs(Global::DbConnection(),
+                              QStringLiteral("SELECT TOP %1 AssessmentID FROM Assessments WHERE "
+                                             "AssessmentID > 0")
+                                      .arg(OpenAssessments) +
+                                  ofProgram + QStringLiteral(" ORDER BY AssessmentID"));
+            for (; !rs.eof(); rs.moveNext())
+                ids << rs.value(0).toInt();
+        }
+        Global::DbTransaction transaction;
+        Global::DbConnection().execute(
+            QStringLiteral("UPDATE Assessments SET Processed = 0 WHERE AssessmentID <= %1")
+                .arg(ids.value(Placed - 1)) +
+            ofProgram);
+        Global::DbConnection().execute(
+            QStringLiteral("UPDATE Assessments SET Processed = 1 WHERE AssessmentID > %1 AND "
+                           "AssessmentID <= %2")
+                .arg(ids.value(Placed - 1))
+                .arg(ids.value(ids.size() - 1)) +
+            ofProgram);
+        transaction.commit();
+        return busiestProgram;
     }
 };
 
@@ -157,6 +214,39 @@ void registerAll()
         benchmark::DoNotOptimize(imodAssessments::GetAssessmentDate(last));
         benchmark::DoNotOptimize(imodAssessments::GetAssessmentLevelName(last));
         benchmark::DoNotOptimize(imodAssessments::GetAssessmentResult(last));
+    });
+    registerPair("FinaliseProgram", [](Fixture &f) {
+        const qint32 program = f.reopenedProgram();
+        Global::DbTransaction undone; // rolled back: every run finds the same rows
+        const imodAssessments::FinaliseCounts counts =
+            imodAssessments::FinaliseProgram(program, imodAssessments::FinaliseOption::Finalise);
+        if (counts.deleted != Fixture::Placed ||
+            counts.finalised != Fixture::OpenAssessments - Fixture::Placed)
+            qFatal("FinaliseProgram: %d deleted, %d finalised", counts.deleted, counts.finalised);
+    });
+    registerPair("OpenPast", [](Fixture &f) {
+        static const qint32 withMostCriteria = [] {
+            jet::Recordset rs(Global::DbConnection(),
+                              QStringLiteral("SELECT TOP 1 AssessmentID FROM AssessCrit GROUP BY "
+                                             "AssessmentID ORDER BY Count(*) DESC"));
+            return rs.eof() ? 0 : rs.value(0).toInt();
+        }();
+        (void)f;
+        auto *w = ui::Forms::shared<frmPastAssessment>();
+        w->load();
+        w->Load_Assessment(withMostCriteria);
+    });
+    registerPair("SaveSingle", [](Fixture &f) {
+        imodAssessments::SingleAssessment a;
+        a.studentId = f.student;
+        a.instructorId = f.instructor;
+        a.levelId = f.level;
+        a.date = QStringLiteral("05/03/2026");
+        a.notes = QStringLiteral("Bench");
+        QList<imodAssessments::Criterion> criteria;
+        for (int i = 0; i < 5; ++i)
+            criteria.append({QStringLiteral("Criterion %1").arg(i), i % 2 == 0});
+        imodAssessments::SaveSingleAssessment(a, criteria);
     });
 }
 

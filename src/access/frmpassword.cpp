@@ -52,6 +52,7 @@ frmPassword::frmPassword()
     textInfo->setWordWrap(true);
     txtUserID = new QLineEdit(fraText);
     txtUserID->setObjectName(QStringLiteral("txtUserID"));
+    m_userIdPalette = txtUserID->palette();
     txtPassword = new QLineEdit(fraText);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
@@ -147,15 +148,48 @@ bool frmPassword::event(QEvent *event)
 
 void frmPassword::onUnload(ui::CloseReason reason, bool &cancel)
 {
-    Global::AuthoriseByBarcode = BarcodeMode;
+    if (!m_preset)
+        Global::AuthoriseByBarcode = BarcodeMode;
     ui::Form::onUnload(reason, cancel);
 }
 
 void frmPassword::LoadUp(ui::Form *xf, const QString &strMode, const QString &strExtraInfo)
 {
+    clearPresetUser();
     m_xf = xf;
     m_mode = strMode;
     m_extra = strExtraInfo;
+}
+
+void frmPassword::PresetUser(const QString &userId)
+{
+    m_preset = true;
+    txtUserID->setText(userId);
+    txtUserID->setReadOnly(true);
+    QPalette locked = m_userIdPalette;
+    locked.setColor(QPalette::Base, palette().color(QPalette::Window));
+    txtUserID->setPalette(locked);
+    BarcodeMode = false;
+    cmdSwitch->setEnabled(false);
+    ShowEntryMode();
+}
+
+void frmPassword::clearPresetUser()
+{
+    if (!m_preset)
+        return;
+    m_preset = false;
+    txtUserID->setReadOnly(false);
+    txtUserID->setPalette(m_userIdPalette);
+    try {
+        txtUserID->setText(
+            Global::CentreSettings().Settings(int(CentreSettingIds::UserID)).toString());
+    } catch (const std::exception &) {
+        txtUserID->clear();
+    }
+    BarcodeMode = Global::AuthoriseByBarcode;
+    cmdSwitch->setEnabled(true);
+    ShowEntryMode();
 }
 
 void frmPassword::ShowEntryMode()

@@ -2,6 +2,7 @@
 
 #include "platform/ui/form.h"
 
+#include <QPalette>
 #include <QPointer>
 
 class QCheckBox;
@@ -42,6 +43,13 @@ public:
     // Keeps the request: the requesting window, the operation text and the record.
     // A later request replaces it.
     Q_INVOKABLE void LoadUp(ui::Form *xf, const QString &strMode, const QString &strExtraInfo);
+    // For the request just made: only this user may approve it. The user ID is
+    // shown locked in the window's colour and approval takes that user's password,
+    // whatever entry the window remembers (a barcode would let any card holder
+    // approve); the remembered entry is kept for later requests. The next LoadUp
+    // clears it.
+    Q_INVOKABLE void PresetUser(const QString &userId);
+    bool hasPresetUser() const { return m_preset; }
     Q_INVOKABLE void cmdOK_Click();
     Q_INVOKABLE void cmdCancel_Click();
     Q_INVOKABLE void cmdSwitch_Click();
@@ -62,4 +70,8 @@ private:
     QString m_mode;
     QString m_extra;
     QStackedLayout *m_frames = nullptr;
+    bool m_preset = false;
+    QPalette m_userIdPalette;
+
+    void clearPresetUser();
 };

@@ -159,8 +159,36 @@ void frmParent::UpdateMenuStates()
     for (const MenuItem &item : shell::MenuTree()) {
         if (item.isMenu() || item.separator)
             continue;
-        if (QAction *a = m_actions.value(item.control))
+        if (QAction *a = m_actions.value(item.control)) {
             a->setEnabled(item.enabled && isAvailable(item));
+            if (item.shownWhenRegistered)
+                a->setVisible(isAvailable(item));
+        }
+    }
+    // Separators and menus shown only while they lead somewhere, from what their
+    // items now show.
+    const QList<MenuItem> &tree = shell::MenuTree();
+    auto shown = [this](const MenuItem &item) {
+        const QAction *a = m_actions.value(item.control);
+        return a && !item.separator && a->isVisible();
+    };
+    for (qsizetype i = 0; i < tree.size(); ++i) {
+        const MenuItem &item = tree.at(i);
+        if (!item.shownWhenRegistered || !m_actions.value(item.control))
+            continue;
+        if (item.isMenu()) {
+            bool any = false;
+            for (const MenuItem &child : tree)
+                any = any || (child.parent == item.control && shown(child));
+            m_actions.value(item.control)->setVisible(any);
+        } else if (item.separator) {
+            bool above = false, below = false;
+            for (qsizetype j = 0; j < tree.size(); ++j) {
+                if (tree.at(j).parent == item.parent && shown(tree.at(j)))
+                    (j < i ? above : below) = true;
+            }
+            m_actions.value(item.control)->setVisible(above && below);
+        }
     }
 }
 

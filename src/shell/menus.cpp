@@ -100,6 +100,12 @@ MenuItem disabled(MenuItem m)
     return m;
 }
 
+MenuItem whenRegistered(MenuItem m)
+{
+    m.shownWhenRegistered = true;
+    return m;
+}
+
 QList<MenuItem> buildTree()
 {
     const QString F = QStringLiteral("mnuFile"), S = QStringLiteral("mnuSrch"),
@@ -240,22 +246,26 @@ QList<MenuItem> buildTree()
         byName(window(U, "mnuWaterTest", "Water Testing", "frmWaterTesting"), "WaterTestUtility",
                "Water Testing"),
 
-        menu(I, QStringLiteral("Import/Export"), false),
+        // Shown with the items whose windows are built; the others stay hidden.
+        whenRegistered(menu(I, QStringLiteral("Import/Export"))),
         action(I, "mnuImportTaxCodes", "Import Tax Codes", MenuAction::None, false),
         action(I, "mnuImportAccounts", "Import Accounts", MenuAction::None, false),
-        action(I, "mnuImportCashflowManager", "Import from Cashflow Manager", MenuAction::None),
-        byIndex(window(I, "mnuImportMYOB", "Import from MYOB", "frmImportMYOB"), 39,
-                "Import from MYOB"),
-        action(I, "mnuImportCompanies", "Import Company Details", MenuAction::None),
-        sep(I, "mnuImportDash1"),
-        byIndex(window(I, "mnuImportExportStudents", "Export Students", "frmExportStudents"), 40,
-                "Export Students"),
-        byIndex(window(I, "mnuImportExportCompanies", "Export Companies", "frmExportCompanies"), 43,
-                "Export Companies"),
+        action(I, "mnuImportCashflowManager", "Import from Cashflow Manager", MenuAction::None,
+               false),
+        whenRegistered(byIndex(window(I, "mnuImportMYOB", "Import from MYOB", "frmImportMYOB"),
+                               39, "Import from MYOB")),
+        action(I, "mnuImportCompanies", "Import Company Details", MenuAction::None, false),
+        whenRegistered(sep(I, "mnuImportDash1")),
+        whenRegistered(byIndex(
+            window(I, "mnuImportExportStudents", "Export Students", "frmExportStudents"), 40,
+            "Export Students")),
+        whenRegistered(byIndex(
+            window(I, "mnuImportExportCompanies", "Export Companies", "frmExportCompanies"), 43,
+            "Export Companies")),
         disabled(
             action(I, "mnuImportExportRenewals", "Export Renewals", MenuAction::DoNothing, false)),
-        disabled(hidden(
-            window(I, "mnuImportExportAssess", "Export to Rozarazu", "frmExportAssessment"))),
+        whenRegistered(
+            window(I, "mnuImportExportAssess", "Export to Rozarazu", "frmExportAssessment")),
 
         menu(W, QStringLiteral("&Window")),
 

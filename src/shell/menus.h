@@ -57,6 +57,10 @@ struct MenuItem
     bool separator = false;
     bool visible = true;
     bool enabled = true;
+    // Shown only while it leads somewhere: an item while its window is registered,
+    // a separator while shown items stand above and below it, a menu while one of
+    // its items is shown.
+    bool shownWhenRegistered = false;
     RightKind rightKind = RightKind::None;
     int rightIndex = -1;
     QString rightName;

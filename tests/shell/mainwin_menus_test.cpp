@@ -14,24 +14,30 @@ using shell::FindMenuItem;
 using shell::MenuTree;
 using shell::RightKind;
 
-TEST(MainWindowMenus, BarShowsTheMenusInOrderAndHidesImportExport)
+TEST(MainWindowMenus, BarShowsTheMenusInOrderAndImportExportOnlyWithItsWindows)
 {
     QStringList shown;
     for (const shell::MenuItem &m : MenuTree()) {
-        if (m.isMenu() && m.visible)
+        if (m.isMenu() && m.visible && !m.shownWhenRegistered)
             shown << m.caption;
     }
     EXPECT_EQ(shown, QStringList({"&File", "&Search", "&Classes", "&Money", "&Reports",
                                   "&Assessments", "Setu&p", "&Utilities", "&Window", "&Help"}));
-    for (const char *hidden : {"mnuUtilitiesImportExport", "mnuSendFile", "mnuMoneyClearAc",
-                               "mnuMoneyClearAccountsHistory", "mnuAssessGen",
-                               "mnuSettingsAdjustments", "mnuImportExportRenewals"}) {
+    EXPECT_TRUE(FindMenuItem("mnuUtilitiesImportExport")->shownWhenRegistered);
+    for (const char *hidden : {"mnuSendFile", "mnuMoneyClearAc", "mnuMoneyClearAccountsHistory",
+                               "mnuAssessGen", "mnuSettingsAdjustments", "mnuImportExportRenewals",
+                               "mnuImportTaxCodes", "mnuImportAccounts",
+                               "mnuImportCashflowManager", "mnuImportCompanies"}) {
         const shell::MenuItem *m = FindMenuItem(hidden);
         ASSERT_NE(m, nullptr) << hidden;
         EXPECT_FALSE(m->visible) << hidden;
     }
     EXPECT_FALSE(FindMenuItem("mnuImportExportRenewals")->enabled);
-    EXPECT_FALSE(FindMenuItem("mnuImportExportAssess")->enabled);
+    const shell::MenuItem *assess = FindMenuItem("mnuImportExportAssess");
+    EXPECT_TRUE(assess->shownWhenRegistered);
+    EXPECT_TRUE(assess->enabled);
+    EXPECT_EQ(assess->rightKind, RightKind::None);
+    EXPECT_EQ(assess->window, QStringLiteral("frmExportAssessment"));
 }
 
 // Every control name is unique and every item belongs to a menu of the bar.

@@ -172,6 +172,48 @@ TEST_F(MainWindowTest, GatedItemsOpenTheirWindowOrAskForAuthorisation)
     EXPECT_TRUE(script->shown().isEmpty());
 }
 
+// The Import/Export menu shows only the items whose windows are built, and itself
+// only while it has one; the assessment export asks for no right.
+TEST_F(MainWindowTest, ImportExportOffersOnlyRegisteredWindows)
+{
+    registerFake(QStringLiteral("frmPassword"));
+    frmParent *main = showMain();
+    auto shown = [main](const char *control) {
+        return main->menuAction(QString::fromLatin1(control))->isVisible();
+    };
+    EXPECT_FALSE(shown("mnuUtilitiesImportExport"));
+
+    registerFake(QStringLiteral("frmExportAssessment"));
+    main->UpdateMenuStates();
+    EXPECT_TRUE(shown("mnuUtilitiesImportExport"));
+    EXPECT_TRUE(shown("mnuImportExportAssess"));
+    EXPECT_TRUE(main->menuAction(QStringLiteral("mnuImportExportAssess"))->isEnabled());
+    for (const char *hidden :
+         {"mnuImportTaxCodes", "mnuImportAccounts", "mnuImportCashflowManager", "mnuImportMYOB",
+          "mnuImportCompanies", "mnuImportDash1", "mnuImportExportStudents",
+          "mnuImportExportCompanies", "mnuImportExportRenewals"})
+        EXPECT_FALSE(shown(hidden)) << hidden;
+
+    exec(QStringLiteral("UPDATE Users SET ImportMYOBTaxCodes = 0, ExportStudents = 0 WHERE "
+                        "UserID = 'i'"));
+    Global::LoadCurrentUserRights();
+    const qsizetype requests = MainWinFakePassword::requests.size();
+    main->menuAction(QStringLiteral("mnuImportExportAssess"))->trigger();
+    ASSERT_NE(Forms::find(QStringLiteral("frmExportAssessment")), nullptr);
+    EXPECT_TRUE(Forms::find(QStringLiteral("frmExportAssessment"))->isVisible());
+    EXPECT_EQ(MainWinFakePassword::requests.size(), requests);
+
+    // An import and an export built: the line between them shows too.
+    registerFake(QStringLiteral("frmImportMYOB"));
+    registerFake(QStringLiteral("frmExportStudents"));
+    main->UpdateMenuStates();
+    EXPECT_TRUE(shown("mnuImportMYOB"));
+    EXPECT_TRUE(shown("mnuImportDash1"));
+    EXPECT_TRUE(shown("mnuImportExportStudents"));
+    EXPECT_FALSE(shown("mnuImportExportCompanies"));
+    EXPECT_FALSE(shown("mnuImportCashflowManager"));
+}
+
 // The search items share one window, loaded with their mode and the user's ID.
 TEST_F(MainWindowTest, SearchItemsReuseTheSearchWindowWithTheirMode)
 {

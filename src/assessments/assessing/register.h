@@ -2,9 +2,10 @@
 
 namespace assessments {
 
-// Registers the award levels window and the entry into assessing classes by
-// window name, and the award levels as an operation the authorisation window
-// carries out.
+// Registers the assessment windows opened by name (award levels, assessing
+// classes, finalising a program, the single and past assessments of the student
+// record, the assessment export) and the operations of these windows that the
+// authorisation window carries out.
 void RegisterAssessmentWindows();
 
 } // namespace assessments
