@@ -11,6 +11,7 @@
 #include "assessments/imodassessments.h"
 #include "core/centresettings.h"
 #include "core/globaldata.h"
+#include "core/upgrade.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/forms.h"
@@ -68,6 +69,9 @@ struct Fixture
         Global::CurrentDataFile = QStringLiteral("default.mdb");
         Global::CentreSettings().setDataFilesDirectory(dir.path());
         Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        // The indexes the loader's verification puts in place on opening (a big file
+        // made before an index was added lacks it).
+        imodData::EnsureIndexes();
         auto first = [](const QString &sql) {
             jet::Recordset rs(Global::DbConnection(), sql);
             return rs.eof() ? 0 : rs.value(0).toInt();
