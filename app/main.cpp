@@ -1,6 +1,7 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
 #include "assessments/assessing/register.h"
 #include "classes/search/register.h"
+#include "money/register.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/windowregistry.h"
 #include "reports/frmrptdetailsform.h"
@@ -42,6 +43,7 @@ int main(int argc, char **argv)
     timetable::RegisterNumberStatsWindow();
     timetable::RegisterRolloverWindows();
     watertests::RegisterWaterTestWindows(&Global::ShowGridAsHtmlReport);
+    imodMoney::RegisterMoneyProcedures();
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();

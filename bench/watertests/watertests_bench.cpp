@@ -6,6 +6,7 @@
 #include "core/centresettings.h"
 #include "core/csupercollection.h"
 #include "core/globaldata.h"
+#include "core/upgrade.h"
 #include "platform/jet/connection.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/forms.h"
@@ -36,6 +37,9 @@ struct Fixture
         Global::CurrentDataFile = QStringLiteral("default.mdb");
         Global::CentreSettings().setDataFilesDirectory(dir.path());
         Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        // The indexes the loader's verification puts in place on opening (a big file
+        // made before an index was added lacks it).
+        imodData::EnsureIndexes();
         sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY,
                         nullptr);
         jet::Recordset last(Global::DbConnection(),

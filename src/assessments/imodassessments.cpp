@@ -557,16 +557,16 @@ SheetSaveResult SaveSheet(Sheet &sheet, const QList<Criterion> &criteria)
     const qint32 id = number(rs->value(0));
 
     const QString key = Global::SqlNumber(id);
-    Global::DbConnection().execute(Global::AdaptSql(
-        QStringLiteral("DELETE FROM AssessCrit WHERE AssessmentID = ") + key + QStringLiteral(";")));
-    Rs crit = open(QStringLiteral("SELECT AssessCrit.* FROM AssessCrit WHERE AssessCritID=0;"));
-    for (const Criterion &c : criteria) {
-        crit->addNew();
-        crit->setValue(1, id);
-        crit->setValue(2, c.text);
-        crit->setValue(3, c.attained ? 1 : 0);
-        crit->update();
-    }
+    jet::Connection &db = Global::DbConnection();
+    db.execute(Global::AdaptSql(QStringLiteral("DELETE FROM AssessCrit WHERE AssessmentID = ") +
+                                key + QStringLiteral(";")));
+    // One statement of one shape per criterion, written in list order (their
+    // AssessCritIDs keep it); nothing is read back.
+    for (const Criterion &c : criteria)
+        db.execute(Global::AdaptSql(
+            QStringLiteral("INSERT INTO AssessCrit (AssessmentID, [Text], Attained) VALUES (") +
+            key + QStringLiteral(", ") + Global::SqlText(c.text) + QStringLiteral(", ") +
+            Global::SqlNumber(c.attained ? 1 : 0) + QStringLiteral(");")));
     transaction.commit();
     sheet.assessmentId = id;
     return SheetSaveResult::Saved;

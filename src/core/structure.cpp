@@ -264,7 +264,8 @@ std::vector<TableDef> makeTables()
                        added("SchoolName", "NVARCHAR(255)")},
                       {},
                       {},
-                      {index({"Family"}), index({"Barcode"}), index({"Home Phone"})}});
+                      {index({"Family"}), index({"Barcode"}), index({"Home Phone"}),
+                       index({"Last Name", "First Name"})}});
 
     tables.push_back(
         {QStringLiteral("Bookings"),

@@ -98,9 +98,19 @@ QString GetProgramHistory(qint32 studentId)
 
 qint32 GetStudentIDByName(const QString &name)
 {
-    auto rs = open(QStringLiteral("SELECT StudentID FROM Students WHERE [First Name] + ' ' + "
-                                  "[Last Name] = ") +
-                   Global::SqlText(name) + QLatin1Char(';'));
+    // First name, blank and last name equal the text exactly when, at some blank of
+    // the text, the first name equals what stands before it and the last name what
+    // follows: asked so, the last-name index finds the rows instead of a walk.
+    QStringList splits;
+    for (qsizetype at = name.indexOf(QLatin1Char(' ')); at >= 0;
+         at = name.indexOf(QLatin1Char(' '), at + 1))
+        splits << QStringLiteral("([Last Name] = ") + Global::SqlText(name.mid(at + 1)) +
+                      QStringLiteral(" AND [First Name] = ") + Global::SqlText(name.left(at)) +
+                      QLatin1Char(')');
+    if (splits.isEmpty())
+        return 0;
+    auto rs = open(QStringLiteral("SELECT StudentID FROM Students WHERE ") +
+                   splits.join(QStringLiteral(" OR ")) + QStringLiteral(" ORDER BY StudentID;"));
     return rs->eof() ? 0 : number(rs->value(0));
 }
 

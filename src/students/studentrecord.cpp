@@ -159,8 +159,8 @@ QList<BookingHistoryRow> LoadBookingHistory(qint32 studentId)
         QStringLiteral("SELECT Bookings.BookingID, Classes.ActivityName, Programs.Program, "
                        "Classes.Day, Classes.Time, Classes.Description, Bookings.StudentID, "
                        "Bookings.Owing, Bookings.Status, Bookings.ClassID, Classes.StartDate FROM "
-                       "Programs RIGHT JOIN (Bookings INNER JOIN Classes ON Bookings.ClassID = "
-                       "Classes.ClassID) ON Programs.ProgramID = Classes.ProgramID WHERE "
+                       "(Bookings INNER JOIN Classes ON Bookings.ClassID = Classes.ClassID) LEFT "
+                       "JOIN Programs ON Programs.ProgramID = Classes.ProgramID WHERE "
                        "Bookings.StudentID = %1 ORDER BY Classes.StartDate, Bookings.BookingID;")
             .arg(studentId));
     for (; !rs->eof(); rs->moveNext()) {

@@ -357,7 +357,8 @@ TEST_F(Sheets, SavingANewAndAnExistingAssessment)
     Sheet s = newSheet();
     s.notes = QStringLiteral("O'Brien said \"#1; <b>&\"");
     s.comment = QStringLiteral("Well done; #1 'swimmer' <b>&");
-    ASSERT_EQ(SaveSheet(s, {{QStringLiteral("Float"), true}, {QStringLiteral("Kick"), false}}),
+    const QString odd = QStringLiteral("Kick \"#1\"; O'Brien's <b>&");
+    ASSERT_EQ(SaveSheet(s, {{QStringLiteral("Float"), true}, {odd, false}}),
               SheetSaveResult::Saved);
     ASSERT_GT(s.assessmentId, 0);
     EXPECT_EQ(s.date, TodayText());
@@ -372,7 +373,7 @@ TEST_F(Sheets, SavingANewAndAnExistingAssessment)
     EXPECT_EQ(value(QStringLiteral("SELECT Format([Date], 'yyyy-mm-dd') & '/' & Processed & '/' & "
                                    "PassLevel FROM Assessments")),
               vb::Format(vb::Date(), QStringLiteral("yyyy-mm-dd")) + QStringLiteral("/1/0"));
-    EXPECT_EQ(crits(s.assessmentId), QStringLiteral("Float+|Kick-"));
+    EXPECT_EQ(crits(s.assessmentId), QStringLiteral("Float+|") + odd + QStringLiteral("-"));
 
     // A second save of a finalised-meanwhile assessment keeps its state and one set
     // of criteria; an empty expiry keeps the stored one.

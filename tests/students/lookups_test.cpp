@@ -58,8 +58,19 @@ TEST_F(StudentLookups, NamesAndPickListTextsRoundTrip)
     exec(QStringLiteral("UPDATE Students SET [First Name] = 'Jack' WHERE StudentID = %1").arg(john));
     EXPECT_EQ(GetStudentIDFromListText(pick), 0) << "renamed since the list was filled";
 
-    EXPECT_EQ(GetStudentIDByName(QStringLiteral("mary \"m\" o'brien")), quoted);
-    EXPECT_EQ(GetStudentIDByName(QStringLiteral("Nobody Here")), 0);
+    const qint32 spaced = addStudent(QStringLiteral("Ann "), QStringLiteral("de la Cruz"));
+    const qint32 twin = addStudent(QStringLiteral("Mary \"M\""), QStringLiteral("O'Brien"));
+    const Case names[] = {
+        {QStringLiteral("mary \"m\" o'brien"), quoted}, // the first of two of one name
+        {QStringLiteral("Ann  de la Cruz"), spaced},      // the first name's own blank
+        {QStringLiteral("Ann de la Cruz"), 0},
+        {QStringLiteral("Nobody Here"), 0},
+        {QStringLiteral("Nobody"), 0},
+    };
+    for (const Case &c : names)
+        EXPECT_EQ(GetStudentIDByName(c.text), c.expected) << c.text.toStdString();
+    exec(QStringLiteral("DELETE FROM Students WHERE StudentID = %1").arg(quoted));
+    EXPECT_EQ(GetStudentIDByName(QStringLiteral("Mary \"M\" O'Brien")), twin);
     exec(QStringLiteral("UPDATE Students SET [First Name] = Null WHERE StudentID = %1").arg(john));
     EXPECT_EQ(GetStudentIDByName(QStringLiteral(" Smith")), 0) << "a Null part never matches";
 }

@@ -3,6 +3,7 @@
 #include "core/centresettings.h"
 #include "core/globaldata.h"
 #include "core/sqlquote.h"
+#include "money/register.h"
 #include "platform/ui/flexgrid.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/msgbox.h"
@@ -72,7 +73,8 @@ protected:
             if (auto *w = qobject_cast<frmStudentDetails *>(f))
                 w->cmdSave->setEnabled(false);
         for (const char *name : {"frmPassword", "frmViewClass", "frmPastAssessment",
-                                 "frmNewAssessment", "frmEmail", "frmFindStudent"})
+                                 "frmNewAssessment", "frmEmail", "frmFindStudent",
+                                 "frmReceiptSummary"})
             ui::RegisterWindow(QString::fromLatin1(name), {});
         ui::RegisterProcedure(QStringLiteral("imodMoney::ShowReceiptSummary"), {});
         TimetableTest::TearDown();
@@ -673,6 +675,33 @@ TEST_F(StudentHistoryTest, EmptyHistoriesAndNewAssessment)
     EXPECT_EQ(assess->property("StudentID").toInt(), student);
     EXPECT_EQ(name->text(), QStringLiteral("Ned New"));
     EXPECT_EQ(box->text(), vb::Format(vb::Date(), Global::DateFormat));
+}
+
+// The ledger grid's double click reaches the receipt summary through the procedure
+// the money subsystem registers, on the row clicked.
+TEST_F(StudentHistoryTest, LedgerDoubleClickOpensTheReceiptSummary)
+{
+    const qint32 student = addStudent(QStringLiteral("Pia"), QStringLiteral("Fish"));
+    ledger(student, 0, QStringLiteral("P"), {}, vb::Currency(40), "2026-02-03");
+    const qint32 second = ledger(student, 0, QStringLiteral("P"), {}, vb::Currency(12), "2026-02-04");
+    StandIn *summary = standIn(QStringLiteral("frmReceiptSummary"));
+    ui::ControlArray<QLineEdit> boxes(QStringLiteral("txtField"));
+    for (int i : {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 12, 13, 14, 15, 16, 17})
+        boxes.add(i, new QLineEdit(summary));
+    (new QLineEdit(summary))->setObjectName(QStringLiteral("txtDiscNet"));
+
+    frmStudentDetails *w = open(student);
+    ASSERT_EQ(w->grd2->rows(), 3);
+    const int clicked = w->grd2->textMatrix(1, 0).toInt() == second ? 1 : 2;
+    w->grd2->setGridRow(clicked);
+    w->grd2_DblClick();
+    EXPECT_EQ(boxes[0]->text(), QString()) << "nothing while money has not registered";
+
+    imodMoney::RegisterMoneyProcedures();
+    w->grd2_DblClick();
+    EXPECT_EQ(boxes[0]->text(), QString::number(second));
+    EXPECT_EQ(boxes[3]->text(), QStringLiteral("$12.00"));
+    EXPECT_TRUE(summary->isVisible());
 }
 
 #include "studentdetails_test.moc"
