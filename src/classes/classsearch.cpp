@@ -362,6 +362,14 @@ void RefillDayFilter()
         imodGlobalSubs::FillDayCombo(days, true, 0);
 }
 
+void RefreshAfterChange()
+{
+    try {
+        Global::RefreshClassSearch();
+    } catch (...) {
+    }
+}
+
 void RefreshGridLayout()
 {
     ui::Form *main = classSearch();

@@ -53,6 +53,12 @@ bool CallMain(const QString &member);
 // the day patterns in their order and selects "(All)", which runs its search again.
 void RefillDayFilter();
 
+// Runs the class search again (Global::RefreshClassSearch) after a window has finished
+// changing classes, bookings or instructors. The change is done and stays done: a refresh
+// that cannot run (no program chosen on "Main") is let go without a word, and the class
+// search shows the change at its next search.
+void RefreshAfterChange();
+
 // Lays out the loaded class search window's grid ("grd") and runs its search again.
 void RefreshGridLayout();
 
