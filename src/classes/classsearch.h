@@ -49,6 +49,12 @@ namespace classsearch {
 // (Load_Program_List, Load_Level_List, ...); false when it is not loaded.
 bool CallMain(const QString &member);
 
+// Runs the class search with the filters the class search window's controls show (the
+// controls named as on "Main": grd, cboProgram, cboInstructor, cboDay, cboLevel,
+// chkSpots, cboAMPM, cboPoolArea, cboLevel2, cboLevel3, cboActivity). A control that
+// cannot be read (no program selected, a control missing) raises, and no search runs.
+void SearchWithFiltersOf(QWidget *window);
+
 // Refills the class search window's day filter (its "cboDay") with "(All)" and
 // the day patterns in their order and selects "(All)", which runs its search again.
 void RefillDayFilter();
