@@ -33,6 +33,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -177,6 +178,8 @@ Main::Main()
     cmdReportView->setToolTip(QStringLiteral("View or Print"));
     cmdReportView->setFixedSize(twipsToPixels(405), twipsToPixels(315));
     Label4 = newLabel("Label4", "", this);
+    // The summary holds names from the data file: shown as written, never as markup.
+    Label4->setTextFormat(Qt::PlainText);
     Line1 = newRule("Line1", this);
     grd = new ui::FlexGrid(this);
     grd->setObjectName(QStringLiteral("grd"));
@@ -382,6 +385,14 @@ void Main::showEvent(QShowEvent *event)
     FormActivated = true;
 }
 
+void Main::resizeEvent(QResizeEvent *event)
+{
+    ui::Form::resizeEvent(event);
+    // The band runs down the whole left edge, however the window is held.
+    Shape1->setGeometry(0, 0, twipsToPixels(975), height() + twipsToPixels(1000));
+    Shape1->lower();
+}
+
 void Main::onActivate()
 {
     FormActivated = true;
@@ -431,8 +442,6 @@ void Main::Form_Resize()
         const int minH = twipsToPixels(DesignHeight);
         if (f->width() < minW || f->height() < minH)
             f->resize(std::max(f->width(), minW), std::max(f->height(), minH));
-        Shape1->setGeometry(0, 0, twipsToPixels(975), height() + twipsToPixels(1000));
-        Shape1->lower();
         Global::ResizeClassSearchGrid(grd, this);
     } catch (...) {
     }

@@ -192,6 +192,8 @@ TEST_F(ClassSearchWindowTest, ListsHoldWhatMayBeSearchedAndNamesWithQuotesSurviv
     main->cboLevel->setCurrentText(odd);
     settle();
     EXPECT_EQ(main->grd->textMatrix(1, 0), QString::number(b));
+    EXPECT_TRUE(main->Label4->text().startsWith("Program: " + odd));
+    EXPECT_EQ(main->Label4->textFormat(), Qt::PlainText) << "a name's \"<b>\" is no markup";
     ovix::test::saveScreenshot(main->frame(), QStringLiteral("class-search"));
 }
 
