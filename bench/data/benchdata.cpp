@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <sqlite3.h>
 #include <stdexcept>
+#include <utility>
 
 namespace benchdata {
 
@@ -17,7 +18,60 @@ namespace {
 constexpr int GeneratorVersion = 1;
 constexpr std::uint32_t Seed = 1;
 
+bool catching = false;
+std::vector<std::string> caught;
+
+int traceStatement(unsigned, void *, void *statement, void *)
+{
+    if (!catching)
+        return 0;
+    if (char *sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(statement))) {
+        caught.emplace_back(sql);
+        sqlite3_free(sql);
+    }
+    return 0;
+}
+
+int attachCatcher(sqlite3 *db, const char **, const struct sqlite3_api_routines *)
+{
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &traceStatement, nullptr);
+    return SQLITE_OK;
+}
+
 } // namespace
+
+void StatementCatcher::Install()
+{
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(&attachCatcher));
+}
+
+void StatementCatcher::Start()
+{
+    caught.clear();
+    catching = true;
+}
+
+std::vector<std::string> StatementCatcher::Stop()
+{
+    catching = false;
+    return std::exchange(caught, {});
+}
+
+std::string RunStatements(sqlite3 *db, const std::vector<std::string> &statements)
+{
+    std::string failure;
+    for (const std::string &sql : statements) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
+            while (sqlite3_step(st) == SQLITE_ROW) {
+            }
+        } else if (failure.empty()) {
+            failure = sqlite3_errmsg(db);
+        }
+        sqlite3_finalize(st);
+    }
+    return failure;
+}
 
 QString CacheFolder()
 {

@@ -6,6 +6,9 @@
 #include <benchmark/benchmark.h>
 #include <map>
 #include <string>
+#include <vector>
+
+struct sqlite3;
 
 // What every benchmark on the big data file shares: the file itself, made once and kept
 // outside the repository, and the report of each hot path's time against SQLite's.
@@ -25,5 +28,21 @@ QString CopyOfBigFile(const QString &folder, const QString &name);
 
 // The report of every benchmark program (engine over SQLite ratios).
 using benchreport::RatioReporter;
+
+// The statements the engine hands to SQLite, caught on their way in so that a benchmark
+// can ask SQLite the same questions directly. Install() once in main(), before any
+// connection opens; between Start() and Stop() every statement any connection of the
+// process prepares is kept, with its values in place.
+class StatementCatcher
+{
+public:
+    static void Install();
+    static void Start();
+    static std::vector<std::string> Stop();
+};
+
+// Runs each statement on `db` and steps through all its rows. Gives SQLite's message of
+// the first statement that failed to prepare (the others still run), empty when none did.
+std::string RunStatements(sqlite3 *db, const std::vector<std::string> &statements);
 
 } // namespace benchdata

@@ -15,38 +15,10 @@
 #include <QTemporaryDir>
 #include <sqlite3.h>
 
-#include <cstdio>
-#include <memory>
+#include <string>
 #include <vector>
 
 namespace {
-
-// Every statement any connection of this process hands to SQLite while catching is on,
-// with its values in place.
-struct StatementCatcher
-{
-    static bool on;
-    static std::vector<std::string> caught;
-
-    static int trace(unsigned, void *, void *p, void *)
-    {
-        if (!on)
-            return 0;
-        auto *stmt = static_cast<sqlite3_stmt *>(p);
-        if (char *sql = sqlite3_expanded_sql(stmt)) {
-            caught.emplace_back(sql);
-            sqlite3_free(sql);
-        }
-        return 0;
-    }
-    static int attach(sqlite3 *db, const char **, const struct sqlite3_api_routines *)
-    {
-        sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &StatementCatcher::trace, nullptr);
-        return SQLITE_OK;
-    }
-};
-bool StatementCatcher::on = false;
-std::vector<std::string> StatementCatcher::caught;
 
 // The big file's copy, open on the program's connection as the loader leaves it.
 struct Fixture
@@ -99,26 +71,17 @@ void VerifyDatabase_sqlite(benchmark::State &state)
 {
     fixture();
     // The statements of one verification, as SQLite received them.
-    StatementCatcher::caught.clear();
-    StatementCatcher::on = true;
+    benchdata::StatementCatcher::Start();
     const bool ok = verifyOnce(state);
-    StatementCatcher::on = false;
+    const std::vector<std::string> statements = benchdata::StatementCatcher::Stop();
     if (!ok)
         return;
-    const std::vector<std::string> statements = StatementCatcher::caught;
     const QByteArray file = QFile::encodeName(fixture().path);
     for (auto _ : state) {
         sqlite3 *db = nullptr;
         sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_busy_timeout(db, 5000);
-        for (const std::string &sql : statements) {
-            sqlite3_stmt *st = nullptr;
-            if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
-                while (sqlite3_step(st) == SQLITE_ROW) {
-                }
-            }
-            sqlite3_finalize(st);
-        }
+        benchdata::RunStatements(db, statements);
         sqlite3_close_v2(db);
     }
     state.counters["statements"] = double(statements.size());
@@ -130,7 +93,7 @@ BENCHMARK(VerifyDatabase_sqlite)->Name("VerifyDatabase/sqlite")->Unit(benchmark:
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    sqlite3_auto_extension(reinterpret_cast<void (*)()>(&StatementCatcher::attach));
+    benchdata::StatementCatcher::Install();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -248,26 +248,8 @@ void RunClassSearch(ui::FlexGrid *grid, QWidget *window, qint32 program,
 
 void RefreshClassSearch()
 {
-    ui::Form *main = classSearch();
-    if (!main)
-        return;
-    auto *grid = control<ui::FlexGrid>(main, "grd");
-    QWidget *programs = control<QWidget>(main, "cboProgram");
-    const qint32 program = core::listItemData(programs, core::listIndex(programs));
-    const auto text = [main](const char *name) {
-        return core::listText(control<QWidget>(main, name));
-    };
-    const QString instructor = text("cboInstructor");
-    const QString day = text("cboDay");
-    const QString level = text("cboLevel");
-    const bool vacanciesOnly = control<QCheckBox>(main, "chkSpots")->checkState() != Qt::Unchecked;
-    const QString timeMode = text("cboAMPM");
-    const qint32 location = Global::GetPoolAreaId(text("cboPoolArea"));
-    const QString level2 = text("cboLevel2");
-    const QString level3 = text("cboLevel3");
-    const QString activity = text("cboActivity");
-    RunClassSearch(grid, main, program, instructor, day, level, vacanciesOnly, timeMode, location,
-                   level2, level3, activity);
+    if (ui::Form *main = classSearch())
+        classsearch::SearchWithFiltersOf(main);
 }
 
 void SetupClassSearchGrid(ui::FlexGrid *grid, QWidget *window)
@@ -344,6 +326,28 @@ void ResizeClassSearchGrid(ui::FlexGrid *grid, QWidget *)
 
 namespace classsearch {
 
+void SearchWithFiltersOf(QWidget *window)
+{
+    auto *grid = control<ui::FlexGrid>(window, "grd");
+    QWidget *programs = control<QWidget>(window, "cboProgram");
+    const qint32 program = core::listItemData(programs, core::listIndex(programs));
+    const auto text = [window](const char *name) {
+        return core::listText(control<QWidget>(window, name));
+    };
+    const QString instructor = text("cboInstructor");
+    const QString day = text("cboDay");
+    const QString level = text("cboLevel");
+    const bool vacanciesOnly =
+        control<QCheckBox>(window, "chkSpots")->checkState() != Qt::Unchecked;
+    const QString timeMode = text("cboAMPM");
+    const qint32 location = Global::GetPoolAreaId(text("cboPoolArea"));
+    const QString level2 = text("cboLevel2");
+    const QString level3 = text("cboLevel3");
+    const QString activity = text("cboActivity");
+    Global::RunClassSearch(grid, window, program, instructor, day, level, vacanciesOnly, timeMode,
+                           location, level2, level3, activity);
+}
+
 bool CallMain(const QString &member)
 {
     ui::Form *main = classSearch();
@@ -360,6 +364,14 @@ void RefillDayFilter()
         return;
     if (auto *days = main->findChild<QComboBox *>(QStringLiteral("cboDay")))
         imodGlobalSubs::FillDayCombo(days, true, 0);
+}
+
+void RefreshAfterChange()
+{
+    try {
+        Global::RefreshClassSearch();
+    } catch (...) {
+    }
 }
 
 void RefreshGridLayout()

@@ -49,9 +49,21 @@ namespace classsearch {
 // (Load_Program_List, Load_Level_List, ...); false when it is not loaded.
 bool CallMain(const QString &member);
 
+// Runs the class search with the filters the class search window's controls show (the
+// controls named as on "Main": grd, cboProgram, cboInstructor, cboDay, cboLevel,
+// chkSpots, cboAMPM, cboPoolArea, cboLevel2, cboLevel3, cboActivity). A control that
+// cannot be read (no program selected, a control missing) raises, and no search runs.
+void SearchWithFiltersOf(QWidget *window);
+
 // Refills the class search window's day filter (its "cboDay") with "(All)" and
 // the day patterns in their order and selects "(All)", which runs its search again.
 void RefillDayFilter();
+
+// Runs the class search again (Global::RefreshClassSearch) after a window has finished
+// changing classes, bookings or instructors. The change is done and stays done: a refresh
+// that cannot run (no program chosen on "Main") is let go without a word, and the class
+// search shows the change at its next search.
+void RefreshAfterChange();
 
 // Lays out the loaded class search window's grid ("grd") and runs its search again.
 void RefreshGridLayout();

@@ -67,7 +67,9 @@ void DeleteClassRecord(qint32 classId)
     }
     if (deleted && window)
         window->unload(ui::CloseReason::ControlMenu);
-    Global::RefreshClassSearch();
+    // The class is gone whatever the class search makes of it: a refresh that fails is no
+    // failure of the deletion.
+    classsearch::RefreshAfterChange();
 }
 
 void CopyClassInstructors(qint32 fromClassId, qint32 toClassId)

@@ -1,5 +1,6 @@
 #include "classes/classsearch.h"
 #include "classes/classsearchquery.h"
+#include "classes/searchlists.h"
 #include "core/globaldata.h"
 #include "core/sqlquote.h"
 #include "core/timetablelookups.h"
@@ -578,3 +579,24 @@ TEST_F(ClassSearchTest, RefreshReadsTheClassSearchWindow)
 }
 
 } // namespace
+
+// Where the class search window goes without a stored place: across the middle of the
+// working area, 500 twips higher, never at a negative place, halves to the even twip.
+TEST(ClassSearchPlace, DefaultPlaceCentresAboveTheMiddle)
+{
+    const QSize design(10650, 7800);
+    const struct
+    {
+        QSize area;
+        QPoint place;
+    } cases[] = {
+        {{20000, 12000}, {4675, 1600}},
+        {{10000, 7000}, {0, 0}},
+        {{10651, 8801}, {0, 0}},   // 0.5 and -0.5 round to 0
+        {{10653, 8803}, {2, 2}},   // 1.5 rounds to 2 (even)
+        {{10655, 9805}, {2, 502}}, // 2.5 rounds to 2 (even)
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(classsearch::DefaultPlace(c.area, design), c.place)
+            << c.area.width() << "x" << c.area.height();
+}

@@ -7,6 +7,7 @@
 #include "timetable/classes.h"
 #include "timetable/deletions.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QRegularExpression>
@@ -78,6 +79,21 @@ TEST_F(ClassDeletion, AMissingClassWritesNoLogButStillRefreshes)
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM InstructorLink")), 0);
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Classes WHERE ClassID = %1").arg(c)), 1);
     EXPECT_TRUE(main->searched());
+}
+
+// The class search has no program chosen, so its refresh fails: the deletion is done
+// and is not reported as failed.
+TEST_F(ClassDeletion, AFailedClassSearchRefreshIsNoFailureOfTheDeletion)
+{
+    const qint32 c = addClass(addProgram(QStringLiteral("Term 1")));
+    linkInstructor(c, addInstructor(QStringLiteral("Tom"), QStringLiteral("Fin")));
+    TimetableFakeWindow *main = loadClassSearch();
+    main->cboProgram->clear();
+    EXPECT_NO_THROW(DeleteClassRecord(c));
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Classes")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM InstructorLink")), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM DeleteLog")), 1);
+    EXPECT_FALSE(main->searched());
 }
 
 TEST_F(ClassDeletion, TheConfirmationWindowRunsTheRegisteredDeletions)

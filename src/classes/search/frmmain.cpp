@@ -33,6 +33,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QResizeEvent>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -59,20 +60,6 @@ QString errText(const core::ErrorInfo &e)
 QString shortApp()
 {
     return Global::CentreSettings().ShortAppName();
-}
-
-// A list's failure: its title, first sentence, the error, its last sentence.
-void showListError(const QString &title, const QString &first, const QString &last)
-{
-    const core::ErrorInfo e = core::currentError();
-    ui::Dialogs::msgBox(first + QStringLiteral("\r\n") + errText(e) + QStringLiteral("\r\n") + last,
-                        ui::vbExclamation, title);
-}
-
-// Rounds to a whole number, halves to the even one, as the window's positions are.
-int roundEven(double v)
-{
-    return int(std::nearbyint(v));
 }
 
 QComboBox *newCombo(const char *name, bool sorted, QWidget *parent)
@@ -191,6 +178,8 @@ Main::Main()
     cmdReportView->setToolTip(QStringLiteral("View or Print"));
     cmdReportView->setFixedSize(twipsToPixels(405), twipsToPixels(315));
     Label4 = newLabel("Label4", "", this);
+    // The summary holds names from the data file: shown as written, never as markup.
+    Label4->setTextFormat(Qt::PlainText);
     Line1 = newRule("Line1", this);
     grd = new ui::FlexGrid(this);
     grd->setObjectName(QStringLiteral("grd"));
@@ -324,14 +313,13 @@ void Main::onLoad()
     LoadMainPicture();
     // 2. Where the window goes without a stored position: across the main
     // window's middle, 500 twips higher, never at a negative place.
-    int dl = 0;
-    int dt = 0;
+    QPoint place;
     loadStep([&] {
         if (QMdiArea *area = ui::MdiHost::area()) {
             const QSize inner = area->viewport()->size();
-            dl = std::max(0, roundEven((ui::pixelsToTwips(inner.width()) - DesignWidth) / 2.0));
-            dt = std::max(0, roundEven((ui::pixelsToTwips(inner.height()) - DesignHeight) / 2.0 -
-                                       500));
+            place = classsearch::DefaultPlace(
+                QSize(ui::pixelsToTwips(inner.width()), ui::pixelsToTwips(inner.height())),
+                QSize(DesignWidth, DesignHeight));
         }
     });
     // 3. The user name bar.
@@ -364,20 +352,10 @@ void Main::onLoad()
     loadStep([this] { setCaption(QStringLiteral("Class Search")); });
     // 10. Position and size as the user left them.
     loadStep([&] {
-        auto stored = [](const char *name, int fallback) {
-            return int(modRegistryAPIs::GetRegValue(QStringLiteral("HKCU"), QStringLiteral("Ovix"),
-                                                    QStringLiteral("Ovix"),
-                                                    QStringLiteral("WindowPos"),
-                                                    QString::fromLatin1(name), fallback)
-                           .toFloat());
-        };
-        const int left = stored("WindowLeft", dl);
-        const int top = stored("WindowTop", dt);
-        const int height = stored("WindowHeight", DesignHeight);
-        const int width = stored("WindowWidth", DesignWidth);
-        m_startPosition = QPoint(twipsToPixels(left), twipsToPixels(top));
-        m_startSize = QSize(twipsToPixels(std::max(width, int(DesignWidth))),
-                            twipsToPixels(std::max(height, int(DesignHeight))));
+        const QRect stored =
+            classsearch::StoredPlace(place, QSize(DesignWidth, DesignHeight));
+        m_startPosition = QPoint(twipsToPixels(stored.x()), twipsToPixels(stored.y()));
+        m_startSize = QSize(twipsToPixels(stored.width()), twipsToPixels(stored.height()));
         applyStoredGeometry();
     });
 }
@@ -405,6 +383,14 @@ void Main::showEvent(QShowEvent *event)
     // Showing brings the window to the front: it counts as its activation, so a
     // search asked for right after the showing runs.
     FormActivated = true;
+}
+
+void Main::resizeEvent(QResizeEvent *event)
+{
+    ui::Form::resizeEvent(event);
+    // The band runs down the whole left edge, however the window is held.
+    Shape1->setGeometry(0, 0, twipsToPixels(975), height() + twipsToPixels(1000));
+    Shape1->lower();
 }
 
 void Main::onActivate()
@@ -435,16 +421,9 @@ void Main::onUnload(ui::CloseReason reason, bool &cancel)
 {
     ui::Form::onUnload(reason, cancel);
     const QWidget *f = frame();
-    auto save = [](const char *name, int twips) {
-        modRegistryAPIs::SaveRegValue(QStringLiteral("HKCU"), QStringLiteral("Ovix"),
-                                      QStringLiteral("Ovix"), QStringLiteral("WindowPos"),
-                                      QString::fromLatin1(name), QString::number(twips));
-    };
     try {
-        save("WindowTop", ui::pixelsToTwips(f->y()));
-        save("WindowLeft", ui::pixelsToTwips(f->x()));
-        save("WindowHeight", ui::pixelsToTwips(f->height()));
-        save("WindowWidth", ui::pixelsToTwips(f->width()));
+        classsearch::SavePlace(QRect(ui::pixelsToTwips(f->x()), ui::pixelsToTwips(f->y()),
+                                     ui::pixelsToTwips(f->width()), ui::pixelsToTwips(f->height())));
     } catch (...) {
     }
     cancel = false;
@@ -463,8 +442,6 @@ void Main::Form_Resize()
         const int minH = twipsToPixels(DesignHeight);
         if (f->width() < minW || f->height() < minH)
             f->resize(std::max(f->width(), minW), std::max(f->height(), minH));
-        Shape1->setGeometry(0, 0, twipsToPixels(975), height() + twipsToPixels(1000));
-        Shape1->lower();
         Global::ResizeClassSearchGrid(grd, this);
     } catch (...) {
     }
@@ -487,140 +464,46 @@ void Main::LoadMainPicture()
 
 // --- The filter lists ---------------------------------------------------------
 
-namespace {
-
-// Clears the combo, adds "(All)" and the statement's values, selects the first.
-void fillSimpleList(QComboBox *combo, const QString &sql, const char *title, const char *first,
-                    const char *last)
-{
-    try {
-        core::listClear(combo);
-    } catch (...) {
-        showListError(QString::fromLatin1(title), QString::fromLatin1(first), QString::fromLatin1(last));
-    }
-    try {
-        core::listAddItem(combo, QStringLiteral("(All)"));
-    } catch (...) {
-        showListError(QString::fromLatin1(title), QString::fromLatin1(first), QString::fromLatin1(last));
-    }
-    try {
-        irecObjectCode::FillListFromSql(combo, sql, 1);
-    } catch (...) {
-        showListError(QString::fromLatin1(title), QString::fromLatin1(first), QString::fromLatin1(last));
-    }
-    imodGlobalSubs::SetComboIndex(combo, 0);
-}
-
-} // namespace
-
 void Main::Load_Inst_List()
 {
-    fillSimpleList(cboInstructor, classsearch::InstructorListSql, "Error loading instructor list",
-                   "There was an error when loading the instructor list.",
-                   "The instructors may not display correctly.");
+    classsearch::FillFilterList(cboInstructor, classsearch::InstructorListSql,
+                                {QStringLiteral("Error loading instructor list"),
+                                 QStringLiteral("There was an error when loading the instructor list."),
+                                 QStringLiteral("The instructors may not display correctly.")});
 }
 
 void Main::Load_PoolArea_List()
 {
-    fillSimpleList(cboPoolArea, classsearch::PoolAreaListSql, "Error loading location list",
-                   "There was an error when loading the list of locations.",
-                   "The locations may not display correctly.");
+    classsearch::FillFilterList(cboPoolArea, classsearch::PoolAreaListSql,
+                                {QStringLiteral("Error loading location list"),
+                                 QStringLiteral("There was an error when loading the list of locations."),
+                                 QStringLiteral("The locations may not display correctly.")});
 }
 
 void Main::Load_Activity_List()
 {
-    fillSimpleList(cboActivity, classsearch::ActivityListSql, "Error loading activity list",
-                   "There was an error when loading the list of activities.",
-                   "The list may not display correctly.");
+    classsearch::FillFilterList(cboActivity, classsearch::ActivityListSql,
+                                {QStringLiteral("Error loading activity list"),
+                                 QStringLiteral("There was an error when loading the list of activities."),
+                                 QStringLiteral("The list may not display correctly.")});
 }
 
 void Main::Load_Level_List()
 {
-    const QString title = QStringLiteral("Error loading class group list");
-    const QString first = QStringLiteral("There was an error when loading the level list.");
-    const QString last = QStringLiteral("The class groups may not display correctly.");
-    const QList<QComboBox *> lists = {cboLevel, cboLevel2, cboLevel3};
-    try {
-        for (QComboBox *c : lists) {
-            core::listClear(c);
-            core::listAddItem(c, QStringLiteral("(All)"));
-        }
-    } catch (...) {
-        showListError(title, first, last);
-    }
-    try {
-        for (QComboBox *c : lists)
-            irecObjectCode::FillListFromSql(c, classsearch::LevelListSql, 1);
-    } catch (...) {
-        showListError(title, first, last);
-    }
-    for (QComboBox *c : lists)
-        imodGlobalSubs::SetComboIndex(c, 0);
+    classsearch::FillLevelLists({cboLevel, cboLevel2, cboLevel3});
 }
 
 void Main::Load_Program_List()
 {
-    const QString title = QStringLiteral("Error loading program list");
-    const QString first = QStringLiteral("There was an error when loading the program list.");
-    const QString last = QStringLiteral("The list of programs may not display correctly.");
-    try {
-        const int err = imodPrograms::FillProgramCombo(cboProgram, false);
-        if (err != 0)
-            throw vb::Error(err);
-    } catch (...) {
-        showListError(title, first, last);
-    }
-    if (core::listCount(cboProgram) > 0)
-        imodGlobalSubs::SetComboIndex(cboProgram, 0);
-    try {
-        const QVariant wanted =
-            Global::CentreSettings().Settings(int(CentreSettingIds::DefaultProgramName));
-        if (wanted.isNull())
-            throw vb::Error(94); // Invalid use of Null
-        const QString name = wanted.toString();
-        const int at = cboProgram->findText(name, Qt::MatchFixedString);
-        if (at >= 0) {
-            cboProgram->setCurrentIndex(at);
-            return;
-        }
-        // Not among the active programs: the first one stands in for this session.
-        imodGlobalSubs::SetComboIndex(cboProgram, 0);
-        const QString stand = cboProgram->currentText();
-        ui::Dialogs::msgBox(
-            QStringLiteral("The default program selected in Global Settings (") + name +
-                QStringLiteral(") could not be found in the list of active programs.\r\n"
-                               "This program has either been marked as inactive, renamed or "
-                               "deleted.\r\n\r\nTo resolve this issue, please select a new "
-                               "default program in Global Settings.\r\n") +
-                shortApp() + QStringLiteral(" will temporarily use ") + stand +
-                QStringLiteral(" as the default program for this session, as it appears first "
-                               "in the list."),
-            ui::vbInformation, QStringLiteral("Default Program Unavailable"));
-        Global::CentreSettings().setSettings(int(CentreSettingIds::DefaultProgramName), stand);
-    } catch (...) {
-        showListError(title, first, last);
-    }
+    classsearch::FillProgramList(cboProgram);
 }
 
 void Main::CheckBeforeFill()
 {
     if (!FormActivated)
         return;
-    bool vacancies = false;
     try {
-        vacancies = chkSpots->checkState() != Qt::Unchecked;
-    } catch (...) {
-    }
-    try {
-        const int program = cboProgram->currentIndex();
-        if (program < 0)
-            throw vb::Error(381); // no program chosen: no search
-        Global::RunClassSearch(grd, this, core::listItemData(cboProgram, program),
-                               cboInstructor->currentText(), cboDay->currentText(),
-                               cboLevel->currentText(), vacancies, cboAMPM->currentText(),
-                               Global::GetPoolAreaId(cboPoolArea->currentText()),
-                               cboLevel2->currentText(), cboLevel3->currentText(),
-                               cboActivity->currentText());
+        classsearch::SearchWithFiltersOf(this);
     } catch (...) {
         const core::ErrorInfo e = core::currentError();
         ui::Dialogs::msgBox(

@@ -109,6 +109,7 @@ protected:
     void onUnload(ui::CloseReason reason, bool &cancel) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void LoadMainPicture();

@@ -433,8 +433,12 @@ void frmProgCopy::cmdOK_Click()
                            "file."),
         ui::vbOKOnly | ui::vbInformation, QStringLiteral("Yay!"));
     unload();
-    classsearch::CallMain(QStringLiteral("Load_Program_List"));
-    Global::RefreshClassSearch();
+    // The copy is saved and reported: the class search's own troubles stay its own.
+    try {
+        classsearch::CallMain(QStringLiteral("Load_Program_List"));
+    } catch (...) {
+    }
+    classsearch::RefreshAfterChange();
 }
 
 void frmProgCopy::cmdClose_Click()

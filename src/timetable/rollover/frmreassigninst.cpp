@@ -179,7 +179,7 @@ void frmReassignInst::cmdOK_Click()
             return;
         }
         if (refusal.isEmpty())
-            Global::RefreshClassSearch();
+            classsearch::RefreshAfterChange();
     }
     if (!refusal.isEmpty()) {
         oops(refusal);

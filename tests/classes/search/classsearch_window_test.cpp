@@ -192,6 +192,8 @@ TEST_F(ClassSearchWindowTest, ListsHoldWhatMayBeSearchedAndNamesWithQuotesSurviv
     main->cboLevel->setCurrentText(odd);
     settle();
     EXPECT_EQ(main->grd->textMatrix(1, 0), QString::number(b));
+    EXPECT_TRUE(main->Label4->text().startsWith("Program: " + odd));
+    EXPECT_EQ(main->Label4->textFormat(), Qt::PlainText) << "a name's \"<b>\" is no markup";
     ovix::test::saveScreenshot(main->frame(), QStringLiteral("class-search"));
 }
 
@@ -531,8 +533,15 @@ TEST_F(ClassSearchWindowTest, StoredSizeIsKeptSmallerSnapsBackAndClosingStoresIt
     ui::MdiHost::setArea(nullptr);
 }
 
-TEST_F(ClassSearchWindowTest, SignInShowsTheWindowCentredAndRunsTheFirstSearchAtOnce)
+// Signing in with and without a place stored at the last closing: the stored size is
+// kept, the window is centred over the main window either way.
+class SignIn : public ClassSearchWindowTest, public ::testing::WithParamInterface<bool>
 {
+};
+
+TEST_P(SignIn, ShowsTheWindowCentredAndRunsTheFirstSearchAtOnce)
+{
+    const bool stored = GetParam();
     QMdiArea area;
     area.resize(1400, 1000);
     area.show();
@@ -541,6 +550,15 @@ TEST_F(ClassSearchWindowTest, SignInShowsTheWindowCentredAndRunsTheFirstSearchAt
     addClass(p);
     setDefaultProgram(QStringLiteral("Summer"));
     Global::CentreSettings().setSettings(int(CentreSettingIds::DisplayCalendar), 0);
+    QSize size(ui::twipsToPixels(Main::DesignWidth), ui::twipsToPixels(Main::DesignHeight));
+    if (stored) {
+        for (const auto &[key, twips] : {std::pair{"WindowLeft", 450}, std::pair{"WindowTop", 300},
+                                         std::pair{"WindowWidth", 12000},
+                                         std::pair{"WindowHeight", 9000}})
+            modRegistryAPIs::SaveRegValue("HKCU", "Ovix", "Ovix", "WindowPos", key,
+                                          QString::number(twips));
+        size = QSize(ui::twipsToPixels(12000), ui::twipsToPixels(9000));
+    }
 
     ASSERT_TRUE(imodGlobalSubs::LoginUser(QStringLiteral("i"), QString(), false));
     auto *main = qobject_cast<CountingMain *>(ui::Forms::find(QStringLiteral("Main")));
@@ -548,6 +566,7 @@ TEST_F(ClassSearchWindowTest, SignInShowsTheWindowCentredAndRunsTheFirstSearchAt
     EXPECT_EQ(main->searches, 1);
     EXPECT_FALSE(main->Label4->text().isEmpty()) << "the search ran, not only was asked";
     QWidget *f = main->frame();
+    EXPECT_EQ(f->size(), size);
     const QSize inner = area.size();
     EXPECT_EQ(f->x(), std::max(0, (inner.width() - f->width()) / 2));
     EXPECT_EQ(f->y(), std::max(0, (inner.height() - f->height()) / 2 - ui::twipsToPixels(500)));
@@ -555,6 +574,9 @@ TEST_F(ClassSearchWindowTest, SignInShowsTheWindowCentredAndRunsTheFirstSearchAt
     flush();
     ui::MdiHost::setArea(nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, SignIn, ::testing::Values(false, true),
+                         [](const auto &info) { return info.param ? "Stored" : "NothingStored"; });
 
 } // namespace
 

@@ -271,6 +271,27 @@ TEST_F(ProgCopyTest, CopiesEnrolledStudentsAndWaitingListsWhenAsked)
     }
 }
 
+// The class search has no program chosen, so its refresh fails: the copy is saved, reported
+// once as done, and the window closes.
+TEST_F(ProgCopyTest, AFailedClassSearchRefreshLeavesTheCopyDone)
+{
+    addClass(source, QStringLiteral("Level 1"));
+    TimetableFakeWindow *main = loadClassSearch();
+    main->cboProgram->clear();
+    frmProgCopy *w = open();
+    choose(w, source);
+    fill(w, QStringLiteral("Winter 2026"));
+    script->answer(ui::vbOK);
+    EXPECT_NO_THROW(w->cmdOK_Click());
+    ASSERT_EQ(script->shown().size(), 1);
+    EXPECT_EQ(script->shown()[0].title, "Yay!");
+    EXPECT_EQ(classesOf(programNamed(QStringLiteral("Winter 2026"))).size(), 1);
+    flush();
+    EXPECT_EQ(ui::Forms::find(QStringLiteral("frmProgCopy")), nullptr);
+    EXPECT_EQ(main->calls, QStringList({"Load_Program_List"}));
+    EXPECT_FALSE(main->searched());
+}
+
 TEST_F(ProgCopyTest, RefusesEntriesBeforeAnythingIsWritten)
 {
     const QString both = QStringLiteral("You must enter both a start date and an end date for the "

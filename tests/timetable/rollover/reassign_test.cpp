@@ -166,6 +166,25 @@ TEST_F(ReassignTest, PointsTheChosenLinksAtTheNewInstructor)
     }
 }
 
+// The class search has no program chosen, so its refresh fails: the links stay changed
+// and the success is still reported.
+TEST_F(ReassignTest, AFailedClassSearchRefreshLeavesTheReassignmentReported)
+{
+    TimetableFakeWindow *main = loadClassSearch();
+    main->cboProgram->clear();
+    frmReassignInst *w = open();
+    pick(w->cboCurrent, text("Ann Lee", ann));
+    pick(w->cboNew, text("Bob Ray", bob));
+    pick(w->cboProgram, QStringLiteral("Autumn (%1)").arg(autumn));
+    pick(w->cboDay, QStringLiteral("Tuesday"));
+    script->answer(ui::vbOK);
+    w->cmdOK_Click();
+    EXPECT_EQ(links()[tuesday], QList<qint32>({bob}));
+    ASSERT_EQ(script->shown().size(), 1);
+    EXPECT_EQ(script->shown()[0].title, "Yay!");
+    EXPECT_FALSE(main->searched());
+}
+
 // A choice that another computer changed or deleted since the lists were filled
 // is refused, and nothing is written: never every instructor, never instructor 0.
 TEST_F(ReassignTest, RefusesChoicesThatNoLongerExist)
