@@ -1,4 +1,4 @@
-#include "fixture/enrolmentsfixture.h"
+#include "enrolments/fixture/enrolmentsfixture.h"
 
 #include "core/centresettings.h"
 #include "enrolments/attendance.h"

@@ -146,8 +146,9 @@ void FlexGrid::setRows(int rows)
         if (headerCols())
             setVerticalHeaderItem(tr, new QTableWidgetItem);
     }
-    m_row = std::min(m_row, this->rows() - 1);
-    m_rowSel = std::min(m_rowSel, this->rows() - 1);
+    // An empty grid keeps row 0 as its current row.
+    m_row = std::max(0, std::min(m_row, this->rows() - 1));
+    m_rowSel = std::max(0, std::min(m_rowSel, this->rows() - 1));
 }
 
 void FlexGrid::setCols(int cols)
@@ -281,8 +282,8 @@ void FlexGrid::restructure(int newRows, int newCols, int fixedRows, int fixedCol
     applyMerges();
     m_syncing = false;
 
-    m_row = m_rowSel = std::clamp(m_row, 0, newRows - 1);
-    m_col = m_colSel = std::clamp(m_col, 0, newCols - 1);
+    m_row = m_rowSel = std::max(0, std::min(m_row, newRows - 1));
+    m_col = m_colSel = std::max(0, std::min(m_col, newCols - 1));
 }
 
 QString FlexGrid::textMatrix(int row, int col) const
