@@ -109,6 +109,8 @@ int SetUpAttendanceGrid(ui::FlexGrid *grid, int reset, int sessions)
         grid->hide();
         const int cols = sessions + 4;
         if (reset == -1) {
+            // Emptied first, so that changing the fixed rows has no cells to keep.
+            grid->setRows(grid->fixedRows());
             grid->setFixedRows(0);
             grid->setFixedCols(0);
             grid->setRows(0);
@@ -116,8 +118,7 @@ int SetUpAttendanceGrid(ui::FlexGrid *grid, int reset, int sessions)
             grid->setCols(cols);
             grid->setGridRow(0);
         } else {
-            grid->setFixedRows(0);
-            grid->setFixedCols(0);
+            // Below what the grid holds: its fixed rows and columns stay as they are.
             grid->setRows(grid->rows() + 1);
             grid->setCols(std::max(grid->cols(), cols));
             grid->setGridRow(grid->rows() - 1);

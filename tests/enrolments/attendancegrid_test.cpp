@@ -139,6 +139,12 @@ TEST_F(AttendanceGrid, AFailedLoadSaysWhichClassAndKeepsTheGridHidden)
 
     LoadAttendanceGrid(0, &grid, &keyless, 0, -1);
     EXPECT_EQ(script->shown().size(), 1) << "class 0 loads nothing";
+
+    script->answer(ui::vbOK);
+    EXPECT_EQ(SetUpAttendanceGrid(&grid, -1, -10), 380);
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Set Up Error"));
+    EXPECT_TRUE(script->shown().last().text.startsWith(
+        QStringLiteral("An error occurred when Setting Up Attendance Grid (Err#380 - ")));
 }
 
 TEST_F(AttendanceGrid, LabelsComeFromTheCentreAndAreEscapedForHtml)
@@ -147,7 +153,8 @@ TEST_F(AttendanceGrid, LabelsComeFromTheCentreAndAreEscapedForHtml)
                                 addStudent(QStringLiteral("Amy"), QStringLiteral("Ng")));
     GlobalSettings &settings = Global::CentreSettings();
     settings.setSettings(int(CentreSettingIds::DNA), QStringLiteral("No Show"));
-    settings.setSettings(int(CentreSettingIds::Contacted), QStringLiteral("Rang <Mum> & \"Dad\""));
+    settings.setSettings(int(CentreSettingIds::Contacted),
+                         QStringLiteral("Rang <Mum> & \"Dad\" #1; O'K"));
     EXPECT_EQ(GetAttendanceLabel(AttendanceStatus::DNA), QStringLiteral("No Show"));
     EXPECT_EQ(GetAttendanceLabel(AttendanceStatus::Attended), QStringLiteral("Attended"));
     EXPECT_EQ(GetAttendanceLabel(QStringLiteral("Late")), QStringLiteral("Late"));
@@ -155,5 +162,5 @@ TEST_F(AttendanceGrid, LabelsComeFromTheCentreAndAreEscapedForHtml)
     EXPECT_EQ(GetSessionStatusHtml(b, 1), QStringLiteral("&nbsp;"));
     addAttend(b, 1, AttendanceStatus::Other);
     EXPECT_EQ(GetSessionStatusHtml(b, 1),
-              QStringLiteral("Rang &lt;Mum&gt; &amp; &quot;Dad&quot;"));
+              QStringLiteral("Rang &lt;Mum&gt; &amp; &quot;Dad&quot; #1; O'K"));
 }

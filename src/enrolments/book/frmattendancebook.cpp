@@ -204,8 +204,6 @@ void frmAttendanceBook::FillAttendanceBook(ui::FlexGrid *grid, const QString &pr
     step([&] { programId = imodPrograms::GetProgramIdForName(program); });
     step([&] {
         grid->hide();
-        grid->setFixedRows(0);
-        grid->setFixedCols(0);
         grid->setCols(imodPrograms::GetProgramNumSessions(programId) + 4);
     });
     step([&] { grid->setRows(0); });

@@ -164,7 +164,8 @@ void FlexGrid::setCols(int cols)
     }
     m_col = std::min(m_col, this->cols() - 1);
     m_colSel = std::min(m_colSel, this->cols() - 1);
-    applyMerges();
+    if (columnCount() != old)
+        applyMerges();
 }
 
 void FlexGrid::setFixedRows(int fixedRows)
