@@ -16,6 +16,7 @@
 #include "support/screenshot.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -247,4 +248,27 @@ TEST_F(AttendanceBook, AFailedClassQueryIsShownAndTheBookStaysEmpty)
     EXPECT_EQ(script->shown().first().title, QStringLiteral("Oops!"));
     EXPECT_EQ(book->agrd->rows(), 0);
     EXPECT_FALSE(book->agrd->isHidden());
+}
+
+TEST_F(AttendanceBook, ResizingGivesTheNameColumnWhatTheSessionsLeave)
+{
+    const qint32 p = addProgram(QStringLiteral("Term 1"));
+    const qint32 c = addClass(p);
+    linkInstructor(c, addInstructor(QStringLiteral("Ann"), QStringLiteral("Lee")));
+    addBooking(c, addStudent(QStringLiteral("Amy"), QStringLiteral("Ng")));
+    frmAttendanceBook *book = openBook();
+    book->showForm();
+    show(book, QStringLiteral("Term 1"));
+    ui::FlexGrid *g = book->agrd;
+    const auto expected = [g] { return g->width() * 15 - (g->cols() - 3) * 400 - 1900; };
+
+    book->resize(1200, 600);
+    QCoreApplication::processEvents();
+    EXPECT_NEAR(g->colWidth(0), expected(), 15);
+    EXPECT_EQ(g->scrollBars(), 3);
+    book->resize(560, 600);
+    QCoreApplication::processEvents();
+    ASSERT_LT(expected(), 1000);
+    EXPECT_NEAR(g->colWidth(0), 1000, 15);
+    EXPECT_EQ(g->scrollBars(), 1);
 }
