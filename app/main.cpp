@@ -1,6 +1,7 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
 #include "assessments/assessing/register.h"
 #include "classes/search/register.h"
+#include "enrolments/book/register.h"
 #include "money/register.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/windowregistry.h"
@@ -47,6 +48,7 @@ int main(int argc, char **argv)
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
+    enrolments::RegisterAttendanceBookWindow();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

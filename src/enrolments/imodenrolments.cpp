@@ -2,17 +2,123 @@
 
 #include "core/dbtransaction.h"
 #include "core/errorinfo.h"
+#include "core/imoddata.h"
 #include "core/irecobjectcode.h"
+#include "core/sqlquote.h"
 #include "money/imodmoney.h"
 #include "platform/jet/recordset.h"
 #include "platform/ui/dialogs.h"
 #include "platform/vb/convert.h"
+#include "platform/vb/datetime.h"
 #include "platform/vb/format.h"
 #include "students/imodstudents.h"
 #include "timetable/classes.h"
 #include "timetable/programs.h"
 
 namespace imodEnrolments {
+
+namespace {
+
+// The bookings of the student in the class with one status word or the other,
+// in classes whose program row exists.
+qint32 countInClass(qint32 studentId, qint32 classId, const QStringList &statuses)
+{
+    QStringList conditions;
+    for (const QString &status : statuses)
+        conditions << QStringLiteral("Bookings.Status = ") + Global::SqlText(status);
+    auto rs = irecObjectCode::OpenRecordset(
+        QStringLiteral("SELECT Count(Bookings.BookingID) FROM (Bookings INNER JOIN Classes ON "
+                       "Bookings.ClassID = Classes.ClassID) INNER JOIN Programs ON "
+                       "Classes.ProgramID = Programs.ProgramID WHERE (") +
+        conditions.join(QStringLiteral(" OR ")) + QStringLiteral(") AND Bookings.StudentID = ") +
+        Global::SqlNumber(studentId) + QStringLiteral(" AND Classes.ClassID = ") +
+        Global::SqlNumber(classId) + QLatin1Char(';'));
+    return vb::CLng(vb::Nz(rs->value(0), 0));
+}
+
+QVariant cancelDate(qint32 bookingId)
+{
+    auto rs = irecObjectCode::OpenRecordset(
+        QStringLiteral("SELECT BookingID, CancelDate FROM Bookings WHERE (BookingID = %1);")
+            .arg(bookingId));
+    return rs->eof() ? QVariant() : rs->value(1);
+}
+
+} // namespace
+
+EnrolmentError::EnrolmentError(int number, QString source)
+    : vb::Error(number, EnrolmentErrorDescription(number))
+    , m_source(std::move(source))
+{}
+
+QString EnrolmentErrorDescription(int number)
+{
+    switch (number) {
+    case EnrolmentErrorCode::AlreadyInClass:
+        return QStringLiteral("The student is already enrolled in this class.");
+    case EnrolmentErrorCode::AlreadyInProgram:
+        return QStringLiteral("The student is already enrolled in this program.");
+    case EnrolmentErrorCode::AlreadyWaiting:
+        return QStringLiteral("The student is already enrolled in this class on the waiting list.");
+    case EnrolmentErrorCode::ClassFull: return QStringLiteral("The class is full");
+    default: return {};
+    }
+}
+
+void RaiseEnrolmentError(int number, const QString &source)
+{
+    throw EnrolmentError(number, source);
+}
+
+qint32 CountBookingsInClass(qint32 studentId, qint32 classId)
+{
+    return countInClass(studentId, classId, {BookingStatus::Confirmed, BookingStatus::Tentative});
+}
+
+qint32 CountWaitListInClass(qint32 studentId, qint32 classId)
+{
+    return countInClass(studentId, classId, {BookingStatus::Waiting});
+}
+
+qint32 GetBookingStudentID(qint32 bookingId)
+{
+    auto rs = irecObjectCode::OpenRecordset(
+        QStringLiteral("SELECT BookingID, StudentID FROM Bookings WHERE Bookings.BookingID = %1;")
+            .arg(bookingId));
+    return rs->eof() ? 0 : vb::CLng(vb::Nz(rs->value(1), 0));
+}
+
+bool HasCancelDate(qint32 bookingId)
+{
+    return !cancelDate(bookingId).isNull();
+}
+
+QDateTime GetCancelDate(qint32 bookingId)
+{
+    const QVariant date = cancelDate(bookingId);
+    return date.isNull() ? vb::zeroDate() : vb::CDate(date);
+}
+
+bool SetBookingStatus(qint32 bookingId, const QString &status)
+{
+    try {
+        return imodData::ExecSQL(QStringLiteral("UPDATE Bookings SET [Status] = ") +
+                                     Global::SqlText(status) +
+                                     QStringLiteral(" WHERE BookingID = ") +
+                                     Global::SqlNumber(bookingId) + QLatin1Char(';'),
+                                 false) == 0;
+    } catch (...) {
+        return false;
+    }
+}
+
+QString GetBookingStatus(qint32 bookingId)
+{
+    auto rs = irecObjectCode::OpenRecordset(
+        QStringLiteral("SELECT BookingID, [Status] FROM Bookings WHERE BookingID=%1;")
+            .arg(bookingId));
+    return rs->eof() ? QString() : vb::CStr(vb::Nz(rs->value(1)));
+}
 
 qint32 GetBookingClassID(qint32 bookingId)
 {

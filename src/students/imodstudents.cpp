@@ -132,7 +132,12 @@ std::unique_ptr<jet::Recordset> existing(const QString &columns, qint32 studentI
 QString GetPassportCode(qint32 studentId)
 {
     auto rs = existing(QStringLiteral("Issued"), studentId);
-    switch (number(rs->value(1))) {
+    return PassportCodeFor(rs->value(1));
+}
+
+QString PassportCodeFor(const QVariant &issued)
+{
+    switch (number(issued)) {
     case 1:
         return QStringLiteral("In");
     case 2:

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 class QWidget;
 
@@ -29,6 +30,8 @@ QString GetProgramHistory(qint32 studentId);
 qint32 GetStudentIDByName(const QString &name);
 // "In" for Issued 1, "Out" for 2, "None" otherwise. The person must exist.
 QString GetPassportCode(qint32 studentId);
+// The same code of a value of Issued (Null is "None").
+QString PassportCodeFor(const QVariant &issued);
 // The Notes of an existing person ("" when Null).
 QString GetStudentNotes(qint32 studentId);
 // The StudentID that a pick-list text "Last, First (SID#n)" names: the row n

@@ -16,6 +16,10 @@ namespace {
 constexpr long SubscriptOutOfRange = 381;
 constexpr long InvalidPropertyValue = 380;
 constexpr long LastNonFixedRow = 30015;
+// Item data beside Qt's own roles: a cell's own alignment, a row's merge flag (on
+// its first cell, so that it moves with the row).
+constexpr int CellAlignmentRole = Qt::UserRole + 40;
+constexpr int MergeRowRole = Qt::UserRole + 41;
 
 Qt::Alignment qtAlignment(int alignment, const QString &text)
 {
@@ -142,8 +146,9 @@ void FlexGrid::setRows(int rows)
         if (headerCols())
             setVerticalHeaderItem(tr, new QTableWidgetItem);
     }
-    m_row = std::min(m_row, this->rows() - 1);
-    m_rowSel = std::min(m_rowSel, this->rows() - 1);
+    // An empty grid keeps row 0 as its current row.
+    m_row = std::max(0, std::min(m_row, this->rows() - 1));
+    m_rowSel = std::max(0, std::min(m_rowSel, this->rows() - 1));
 }
 
 void FlexGrid::setCols(int cols)
@@ -159,6 +164,8 @@ void FlexGrid::setCols(int cols)
     }
     m_col = std::min(m_col, this->cols() - 1);
     m_colSel = std::min(m_colSel, this->cols() - 1);
+    if (columnCount() != old)
+        applyMerges();
 }
 
 void FlexGrid::setFixedRows(int fixedRows)
@@ -219,7 +226,7 @@ void FlexGrid::styleCell(QTableWidgetItem *item, int row, int col)
             item->setBackground(palette().button());
     } else {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        item->setTextAlignment(qtAlignment(m_colAlign.value(col, flexAlignGeneral), item->text()));
+        item->setTextAlignment(alignmentOf(row, col, item->text()));
     }
 }
 
@@ -273,10 +280,11 @@ void FlexGrid::restructure(int newRows, int newCols, int fixedRows, int fixedCol
     }
     for (int c = 0; c < std::min(oldCols, newCols); ++c)
         setColWidth(c, widths[c]);
+    applyMerges();
     m_syncing = false;
 
-    m_row = m_rowSel = std::clamp(m_row, 0, newRows - 1);
-    m_col = m_colSel = std::clamp(m_col, 0, newCols - 1);
+    m_row = m_rowSel = std::max(0, std::min(m_row, newRows - 1));
+    m_col = m_colSel = std::max(0, std::min(m_col, newCols - 1));
 }
 
 QString FlexGrid::textMatrix(int row, int col) const
@@ -292,7 +300,14 @@ void FlexGrid::setTextMatrix(int row, int col, const QString &text)
     QTableWidgetItem *it = makeCell(row, col);
     it->setText(text);
     if (row >= m_fixedRows && col >= m_fixedCols)
-        it->setTextAlignment(qtAlignment(m_colAlign.value(col), text));
+        it->setTextAlignment(alignmentOf(row, col, text));
+}
+
+Qt::Alignment FlexGrid::alignmentOf(int row, int col, const QString &text) const
+{
+    const QTableWidgetItem *it = cell(row, col);
+    const QVariant own = it ? it->data(CellAlignmentRole) : QVariant();
+    return qtAlignment(own.isValid() ? own.toInt() : m_colAlign.value(col, flexAlignGeneral), text);
 }
 
 void FlexGrid::setGridRow(int row)
@@ -404,8 +419,87 @@ void FlexGrid::setColAlignment(int col, int alignment)
     m_colAlign[col] = alignment;
     for (int r = m_fixedRows; r < rows(); ++r) {
         if (QTableWidgetItem *it = cell(r, col))
-            it->setTextAlignment(qtAlignment(alignment, it->text()));
+            it->setTextAlignment(alignmentOf(r, col, it->text()));
     }
+}
+
+int FlexGrid::cellAlignment(int row, int col) const
+{
+    checkCell(row, col);
+    const QTableWidgetItem *it = cell(row, col);
+    const QVariant own = it ? it->data(CellAlignmentRole) : QVariant();
+    return own.isValid() ? own.toInt() : -1;
+}
+
+void FlexGrid::setCellAlignment(int row, int col, int alignment)
+{
+    checkCell(row, col);
+    if (alignment < flexAlignLeftTop || alignment > flexAlignGeneral)
+        throw vb::Error(InvalidPropertyValue);
+    QTableWidgetItem *it = makeCell(row, col);
+    it->setData(CellAlignmentRole, alignment);
+    it->setTextAlignment(qtAlignment(alignment, it->text()));
+}
+
+int FlexGrid::rowHeightTwips(int row) const
+{
+    checkCell(row, 0);
+    if (row < headerRows())
+        return horizontalHeader()->isHidden() ? 0 : pixelsToTwips(horizontalHeader()->height());
+    const int tr = row - headerRows();
+    return isRowHidden(tr) ? 0 : pixelsToTwips(rowHeight(tr));
+}
+
+void FlexGrid::setRowHeightTwips(int row, int twips)
+{
+    checkCell(row, 0);
+    const int pixels = twipsToPixels(twips);
+    if (row < headerRows()) {
+        horizontalHeader()->setVisible(pixels > 0);
+        if (pixels > 0)
+            horizontalHeader()->setFixedHeight(pixels);
+        return;
+    }
+    const int tr = row - headerRows();
+    setRowHidden(tr, pixels <= 0);
+    if (pixels > 0)
+        setRowHeight(tr, pixels);
+}
+
+bool FlexGrid::mergeRow(int row) const
+{
+    checkCell(row, 0);
+    const QTableWidgetItem *it = cell(row, 0);
+    return it && it->data(MergeRowRole).toBool();
+}
+
+void FlexGrid::setMergeRow(int row, bool merge)
+{
+    checkCell(row, 0);
+    makeCell(row, 0)->setData(MergeRowRole, merge ? QVariant(true) : QVariant());
+    const int tr = row - headerRows();
+    if (tr >= 0 && headerCols() == 0 && columnCount() > 1)
+        setSpan(tr, 0, 1, merge ? columnCount() : 1);
+}
+
+void FlexGrid::applyMerges()
+{
+    if (headerCols() != 0)
+        return;
+    for (int tr = 0; tr < rowCount(); ++tr) {
+        const QTableWidgetItem *it = item(tr, 0);
+        if (it && it->data(MergeRowRole).toBool() && columnCount() > 1)
+            setSpan(tr, 0, 1, columnCount());
+    }
+}
+
+void FlexGrid::setScrollBars(int setting)
+{
+    if (setting < 0 || setting > 3)
+        throw vb::Error(InvalidPropertyValue);
+    m_scrollBars = setting;
+    setHorizontalScrollBarPolicy(setting & 1 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(setting & 2 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 QColor FlexGrid::cellBackColor(int row, int col) const
@@ -419,7 +513,24 @@ QColor FlexGrid::cellBackColor(int row, int col) const
 void FlexGrid::setCellBackColor(int row, int col, const QColor &color)
 {
     checkCell(row, col);
+    if (!color.isValid()) {
+        if (QTableWidgetItem *it = cell(row, col))
+            it->setData(Qt::BackgroundRole, QVariant());
+        return;
+    }
     makeCell(row, col)->setBackground(color);
+}
+
+bool FlexGrid::hasCellBackColor(int row, int col) const
+{
+    checkCell(row, col);
+    const QTableWidgetItem *it = cell(row, col);
+    return it && it->data(Qt::BackgroundRole).isValid();
+}
+
+QColor FlexGrid::backColorFixed() const
+{
+    return palette().button().color();
 }
 
 QColor FlexGrid::cellForeColor(int row, int col) const
@@ -479,6 +590,7 @@ void FlexGrid::removeItem(int row)
 
 void FlexGrid::clearAll()
 {
+    clearSpans();
     for (int r = 0; r < rows(); ++r) {
         for (int c = 0; c < cols(); ++c) {
             QTableWidgetItem *it = cell(r, c);
@@ -488,6 +600,8 @@ void FlexGrid::clearAll()
             it->setData(Qt::BackgroundRole, QVariant());
             it->setData(Qt::ForegroundRole, QVariant());
             it->setData(Qt::FontRole, QVariant());
+            it->setData(CellAlignmentRole, QVariant());
+            it->setData(MergeRowRole, QVariant());
             styleCell(it, r, c);
         }
     }

@@ -78,8 +78,29 @@ public:
     int colAlignment(int col) const;
     void setColAlignment(int col, int alignment);
 
+    // A cell's own background colour; the base colour of the grid for a cell that
+    // has none of its own. An invalid colour takes the cell's own colour away.
     QColor cellBackColor(int row, int col) const;
     void setCellBackColor(int row, int col, const QColor &color);
+    // Whether the cell has a background colour of its own (painted), whatever it is.
+    bool hasCellBackColor(int row, int col) const;
+    // The background of the fixed cells, which the program also paints on cells of
+    // ordinary rows that act as headings.
+    QColor backColorFixed() const;
+    // One cell's alignment (a FlexAlignment), over its column's; -1 when the cell
+    // follows its column.
+    int cellAlignment(int row, int col) const;
+    void setCellAlignment(int row, int col, int alignment);
+
+    // Row heights in twips; a height of 0 hides the row.
+    int rowHeightTwips(int row) const;
+    void setRowHeightTwips(int row, int twips);
+    // A row flagged as merged shows its first cell across the whole width.
+    bool mergeRow(int row) const;
+    void setMergeRow(int row, bool merge);
+    // The scroll bars: 0 none, 1 horizontal, 2 vertical, 3 both (as needed).
+    int scrollBars() const { return m_scrollBars; }
+    void setScrollBars(int setting);
     QColor cellForeColor(int row, int col) const;
     void setCellForeColor(int row, int col, const QColor &color);
     bool cellFontBold(int row, int col) const;
@@ -126,6 +147,8 @@ private:
     void restructure(int rows, int cols, int fixedRows, int fixedCols);
     void syncFromTable();
     void applySelection();
+    void applyMerges();
+    Qt::Alignment alignmentOf(int row, int col, const QString &text) const;
 
     int m_fixedRows = 1;
     int m_fixedCols = 1;
@@ -137,6 +160,7 @@ private:
     int m_mouseCol = 0;
     bool m_syncing = false;
     QVector<int> m_colAlign;
+    int m_scrollBars = 3;
     QTableWidgetItem *m_corner = nullptr;
 };
 

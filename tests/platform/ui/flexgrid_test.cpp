@@ -310,3 +310,65 @@ TEST(FlexGrid, WritesItselfAsAnHtmlTable)
                              "</table>\n";
     EXPECT_EQ(g.toHtml().toStdString(), expected.toStdString());
 }
+
+TEST(FlexGrid, TellsAPaintedCellFromOneWithoutAColourOfItsOwn)
+{
+    FlexGrid g;
+    g.setFixedRows(0);
+    g.setFixedCols(0);
+    fill(g, 3, 3);
+    // A cell painted in the base colour is still painted; an invalid colour unpaints it.
+    g.setCellBackColor(1, 1, g.cellBackColor(0, 0));
+    EXPECT_TRUE(g.hasCellBackColor(1, 1));
+    EXPECT_FALSE(g.hasCellBackColor(0, 0));
+    EXPECT_EQ(g.cellBackColor(0, 0), g.palette().base().color());
+    g.setCellBackColor(1, 1, QColor());
+    EXPECT_FALSE(g.hasCellBackColor(1, 1));
+    g.setCellBackColor(2, 2, g.backColorFixed());
+    EXPECT_EQ(g.cellBackColor(2, 2), g.palette().button().color());
+}
+
+TEST(FlexGrid, CellAlignmentOverridesItsColumnAndSurvivesNewText)
+{
+    FlexGrid g;
+    fill(g, 3, 3);
+    g.setColAlignment(2, ui::flexAlignLeftCenter);
+    EXPECT_EQ(g.cellAlignment(1, 2), -1);
+    g.setCellAlignment(1, 2, ui::flexAlignCenterCenter);
+    g.setTextMatrix(1, 2, QStringLiteral("C"));
+    g.setColAlignment(2, ui::flexAlignRightCenter);
+    EXPECT_EQ(g.cellAlignment(1, 2), ui::flexAlignCenterCenter);
+    EXPECT_EQ(g.item(0, 1)->textAlignment(), int(Qt::AlignCenter));
+    EXPECT_EQ(g.item(1, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
+    EXPECT_EQ(errorOf([&] { g.setCellAlignment(1, 1, 10); }), 380);
+}
+
+TEST(FlexGrid, RowHeightsMergedRowsAndScrollBars)
+{
+    FlexGrid g;
+    g.setFixedRows(0);
+    g.setFixedCols(0);
+    fill(g, 4, 5);
+    g.setRowHeightTwips(2, 0);
+    EXPECT_TRUE(g.isRowHidden(2));
+    EXPECT_EQ(g.rowHeightTwips(2), 0);
+    g.setRowHeightTwips(2, 300);
+    EXPECT_EQ(g.rowHeightTwips(2), 300);
+
+    // The merge flag moves with its row and spans the row as the grid widens.
+    g.setMergeRow(1, true);
+    EXPECT_EQ(g.columnSpan(1, 0), 5);
+    g.addItem(QStringLiteral("new"), 0);
+    EXPECT_TRUE(g.mergeRow(2));
+    EXPECT_FALSE(g.mergeRow(1));
+    g.setCols(8);
+    EXPECT_EQ(g.columnSpan(2, 0), 8);
+    g.setMergeRow(2, false);
+    EXPECT_EQ(g.columnSpan(2, 0), 1);
+
+    g.setScrollBars(1);
+    EXPECT_EQ(g.scrollBars(), 1);
+    EXPECT_EQ(g.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(g.horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_EQ(errorOf([&] { g.setScrollBars(4); }), 380);
+}
