@@ -19,11 +19,8 @@ const QDate &zeroDay()
     return d;
 }
 
-const char *const MonthNames[12] = {"January",   "February", "March",    "April",
-                                    "May",       "June",     "July",     "August",
-                                    "September", "October",  "November", "December"};
-const char *const DayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                 "Thursday", "Friday", "Saturday"};
+using detail::MonthNames;
+using detail::DayNames;
 
 bool inRange(const QDate &d)
 {

@@ -16,6 +16,13 @@ namespace vb::detail {
 enum class Kind { Null, Bool, Integer, Double, Currency, Date, Text, Other };
 Kind kindOf(const QVariant &value);
 
+// The English month and day names the runtime's dates and formats use.
+inline constexpr const char *MonthNames[12] = {"January",   "February", "March",    "April",
+                                               "May",       "June",     "July",     "August",
+                                               "September", "October",  "November", "December"};
+inline constexpr const char *DayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                            "Thursday", "Friday", "Saturday"};
+
 // Numeric text in the runtime's lenient form ("  -$1,234.50 ", "(4)", "1e3", "&HFF"),
 // normalised for strtod ("-1234.50", "1e3"). False when the text is no number.
 struct NumericText

@@ -20,11 +20,8 @@ using detail::Kind;
 
 namespace {
 
-const char *const MonthNames[12] = {"January",   "February", "March",    "April",
-                                    "May",       "June",     "July",     "August",
-                                    "September", "October",  "November", "December"};
-const char *const DayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                 "Thursday", "Friday", "Saturday"};
+using detail::MonthNames;
+using detail::DayNames;
 
 constexpr QStringView ShortDate = u"d/mm/yyyy";
 constexpr QStringView LongDate = u"dddd, d mmmm yyyy";
