@@ -40,16 +40,10 @@ struct Fixture
 
     Fixture()
     {
-        path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
-        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                            dir.filePath(QStringLiteral("config")));
-        Global::DatabaseType = QStringLiteral("Jet");
-        Global::CurrentUserId = QStringLiteral("i");
-        Global::CurrentDataFile = QStringLiteral("default.mdb");
-        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        path = benchdata::OpenCopyAsProgram(dir.path(), QStringLiteral("i"));
         Global::LoadGlobalSettings();
-        Global::CentreSettings().setDataFilesDirectory(dir.path());
         jet::Recordset last(Global::DbConnection(),
                             QStringLiteral("SELECT ProgramID, Program FROM Programs WHERE "
                                            "ProgramID = (SELECT Max(ProgramID) FROM Programs)"));
@@ -191,15 +185,5 @@ BENCHMARK(LoadMain_sqlite)->Name("LoadMain/sqlite")->Unit(benchmark::kMillisecon
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchdata::StatementCatcher::Install();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchdata::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    Global::DropDbConnection();
-    return 0;
+    return benchdata::RunBenchmarkProgram(argc, argv);
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <benchmark/benchmark.h>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,6 +26,21 @@ QString BigDataFile();
 
 // A private copy of the big file in `folder` (an online copy through SQLite), named `name`.
 QString CopyOfBigFile(const QString &folder, const QString &name);
+
+// Opens a private copy of the big file in `folder` ("default.mdb") as the program's
+// connection, the way a workstation opens its centre's file: the program's globals set
+// for `userId` ("<<NOLOGS>>" keeps the statement log out of the timings), the home and
+// data folders inside `folder`, and, unless `ensureIndexes` is false, the indexes the
+// data-file loader puts in place (a big file made before an index was added lacks it).
+// Gives the copy's path.
+QString OpenCopyAsProgram(const QString &folder,
+                          const QString &userId = QStringLiteral("<<NOLOGS>>"),
+                          bool ensureIndexes = true);
+
+// The whole main() of a benchmark program on the big file: an offscreen application, the
+// statement catcher, the benchmarks that `registerAll` adds beside the static ones, the
+// ratio report; then every window is unloaded and the connection dropped.
+int RunBenchmarkProgram(int argc, char **argv, const std::function<void()> &registerAll = {});
 
 // The report of every benchmark program (engine over SQLite ratios).
 using benchreport::RatioReporter;

@@ -46,30 +46,6 @@ public:
     ui::ControlArray<QLineEdit> txtField{QStringLiteral("txtField")};
 };
 
-struct StatementCatcher
-{
-    static bool on;
-    static std::vector<std::string> caught;
-
-    static int trace(unsigned, void *, void *p, void *)
-    {
-        if (!on)
-            return 0;
-        if (char *sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(p))) {
-            caught.emplace_back(sql);
-            sqlite3_free(sql);
-        }
-        return 0;
-    }
-    static int attach(sqlite3 *db, const char **, const struct sqlite3_api_routines *)
-    {
-        sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &StatementCatcher::trace, nullptr);
-        return SQLITE_OK;
-    }
-};
-bool StatementCatcher::on = false;
-std::vector<std::string> StatementCatcher::caught;
-
 struct Fixture
 {
     QTemporaryDir dir;
@@ -80,13 +56,7 @@ struct Fixture
 
     Fixture()
     {
-        path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
-        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
-        Global::DatabaseType = QStringLiteral("Jet");
-        Global::CurrentUserId = QStringLiteral("<<NOLOGS>>");
-        Global::CurrentDataFile = QStringLiteral("default.mdb");
-        Global::CentreSettings().setDataFilesDirectory(dir.path());
-        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        path = benchdata::OpenCopyAsProgram(dir.path());
         Global::CentreSettings().LoadSettingsFromDb();
         auto first = [](const QString &sql) {
             jet::Recordset rs(Global::DbConnection(), sql);
@@ -123,11 +93,9 @@ void registerPair(const std::string &name, std::function<void(Fixture &)> run)
     })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark((name + "/sqlite").c_str(), [run](benchmark::State &state) {
         Fixture &f = fixture();
-        StatementCatcher::caught.clear();
-        StatementCatcher::on = true;
+        benchdata::StatementCatcher::Start();
         run(f);
-        StatementCatcher::on = false;
-        const std::vector<std::string> statements = StatementCatcher::caught;
+        const std::vector<std::string> statements = benchdata::StatementCatcher::Stop();
         sqlite3 *db = nullptr;
         sqlite3_open_v2(QFile::encodeName(f.path).constData(), &db, SQLITE_OPEN_READWRITE,
                         nullptr);
@@ -172,19 +140,7 @@ void registerAll()
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    sqlite3_auto_extension(reinterpret_cast<void (*)()>(&StatementCatcher::attach));
-    registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchdata::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    ui::Forms::unloadAll(ui::CloseReason::Code);
-    Global::DropDbConnection();
-    return 0;
+    return benchdata::RunBenchmarkProgram(argc, argv, registerAll);
 }
 
 #include "enrolments_bench.moc"

@@ -23,29 +23,6 @@
 
 namespace {
 
-struct StatementCatcher
-{
-    static bool on;
-    static std::vector<std::string> caught;
-    static int trace(unsigned, void *, void *p, void *)
-    {
-        if (on) {
-            if (char *sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt *>(p))) {
-                caught.emplace_back(sql);
-                sqlite3_free(sql);
-            }
-        }
-        return 0;
-    }
-    static int attach(sqlite3 *db, const char **, const struct sqlite3_api_routines *)
-    {
-        sqlite3_trace_v2(db, SQLITE_TRACE_STMT, &StatementCatcher::trace, nullptr);
-        return SQLITE_OK;
-    }
-};
-bool StatementCatcher::on = false;
-std::vector<std::string> StatementCatcher::caught;
-
 sqlite3 *handle()
 {
     return Global::DbConnection().handle();
@@ -72,17 +49,8 @@ struct Fixture
 
     Fixture()
     {
-        const QString path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
-        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
-        Global::DatabaseType = QStringLiteral("Jet");
-        Global::CurrentUserId = QStringLiteral("<<NOLOGS>>");
-        Global::CurrentDataFile = QStringLiteral("default.mdb");
-        Global::CentreSettings().setDataFilesDirectory(dir.path());
         Global::DateFormat = QStringLiteral("dd/mm/yyyy");
-        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
-        // The indexes the loader's verification puts in place on opening (a big file
-        // made before an index was added lacks it).
-        imodData::EnsureIndexes();
+        const QString path = benchdata::OpenCopyAsProgram(dir.path());
         student = std::stoi(firstValue("SELECT StudentID FROM Bookings GROUP BY StudentID ORDER "
                                        "BY Count(*) DESC LIMIT 1"));
         program = std::stoi(firstValue("SELECT Max(ProgramID) FROM Programs"));
@@ -103,11 +71,9 @@ Fixture &fixture()
 // Runs the work once with the catcher on and gives the statements SQLite received.
 std::vector<std::string> statementsOf(const std::function<void()> &work)
 {
-    StatementCatcher::caught.clear();
-    StatementCatcher::on = true;
+    benchdata::StatementCatcher::Start();
     work();
-    StatementCatcher::on = false;
-    return StatementCatcher::caught;
+    return benchdata::StatementCatcher::Stop();
 }
 
 void replay(const std::vector<std::string> &statements)
@@ -186,17 +152,5 @@ void registerAll()
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    sqlite3_auto_extension(reinterpret_cast<void (*)()>(&StatementCatcher::attach));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    registerAll();
-    benchdata::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    ui::Forms::unloadAll(ui::CloseReason::Code);
-    Global::DropDbConnection();
-    return 0;
+    return benchdata::RunBenchmarkProgram(argc, argv, registerAll);
 }

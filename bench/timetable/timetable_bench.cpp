@@ -28,13 +28,7 @@ struct Fixture
 
     Fixture()
     {
-        path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
-        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
-        Global::DatabaseType = QStringLiteral("Jet");
-        Global::CurrentUserId = QStringLiteral("<<NOLOGS>>");
-        Global::CurrentDataFile = QStringLiteral("default.mdb");
-        Global::CentreSettings().setDataFilesDirectory(dir.path());
-        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        path = benchdata::OpenCopyAsProgram(dir.path());
         jet::Recordset last(Global::DbConnection(),
                             QStringLiteral("SELECT Max(ProgramID) FROM Programs"));
         term = last.value(0).toInt();
@@ -147,14 +141,5 @@ BENCHMARK(ProgramPickList)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchdata::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    Global::DropDbConnection();
-    return 0;
+    return benchdata::RunBenchmarkProgram(argc, argv);
 }

@@ -30,16 +30,7 @@ struct Fixture
 
     Fixture()
     {
-        path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
-        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
-        Global::DatabaseType = QStringLiteral("Jet");
-        Global::CurrentUserId = QStringLiteral("<<NOLOGS>>");
-        Global::CurrentDataFile = QStringLiteral("default.mdb");
-        Global::CentreSettings().setDataFilesDirectory(dir.path());
-        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
-        // The indexes the loader's verification puts in place on opening (a big file
-        // made before an index was added lacks it).
-        imodData::EnsureIndexes();
+        path = benchdata::OpenCopyAsProgram(dir.path());
         sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READONLY,
                         nullptr);
         jet::Recordset last(Global::DbConnection(),
@@ -145,15 +136,5 @@ BENCHMARK(OpenWindow_sqlite)->Name("OpenWindow/sqlite")->Unit(benchmark::kMillis
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchdata::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    ui::Forms::unloadAll(ui::CloseReason::Code);
-    Global::DropDbConnection();
-    return 0;
+    return benchdata::RunBenchmarkProgram(argc, argv);
 }
