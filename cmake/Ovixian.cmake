@@ -25,6 +25,39 @@ set(OVIXIAN_PCH_HEADERS
   <vector>
 )
 
+# Qt's moc runs only for a target one of whose files declares a meta-object: without
+# one, automoc would still write and compile an empty mocs_compilation.cpp, which
+# costs a whole compile with the precompiled header per target. The files looked at
+# are the ones automoc itself looks at: the target's sources and the header beside
+# each source file.
+function(_ovix_moc_only_where_needed target)
+  get_target_property(_automoc ${target} AUTOMOC)
+  if(NOT _automoc)
+    return()
+  endif()
+  get_target_property(_sources ${target} SOURCES)
+  get_target_property(_dir ${target} SOURCE_DIR)
+  foreach(_src IN LISTS _sources)
+    if(NOT IS_ABSOLUTE "${_src}")
+      set(_src "${_dir}/${_src}")
+    endif()
+    set(_files "${_src}")
+    if(_src MATCHES "\\.cpp$")
+      string(REGEX REPLACE "\\.cpp$" ".h" _header "${_src}")
+      list(APPEND _files "${_header}")
+    endif()
+    foreach(_file IN LISTS _files)
+      if(EXISTS "${_file}" AND _file MATCHES "\\.(cpp|h)$")
+        file(STRINGS "${_file}" _meta REGEX "Q_OBJECT|Q_GADGET|Q_NAMESPACE" LIMIT_COUNT 1)
+        if(_meta)
+          return()
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+  set_target_properties(${target} PROPERTIES AUTOMOC OFF)
+endfunction()
+
 # The options every target compiles with. The test build keeps its assertions and
 # full debug information; the debug information goes to .dwo files beside the
 # objects (split DWARF), so that the linker neither reads nor copies it into
@@ -37,6 +70,9 @@ function(ovix_setup_target target)
   target_compile_definitions(${target} PRIVATE
     $<$<CONFIG:Debug>:_GLIBCXX_ASSERTIONS>)
   get_target_property(_type ${target} TYPE)
+  if(NOT _type STREQUAL "INTERFACE_LIBRARY")
+    _ovix_moc_only_where_needed(${target})
+  endif()
   get_target_property(_pch ${target} PRECOMPILE_HEADERS)
   get_target_property(_reuse ${target} PRECOMPILE_HEADERS_REUSE_FROM)
   if(NOT _type STREQUAL "INTERFACE_LIBRARY" AND NOT _pch AND NOT _reuse
