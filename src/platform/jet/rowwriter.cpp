@@ -232,6 +232,11 @@ Row RowWriter::insert(const std::vector<std::optional<QVariant>> &assigned)
 
     Row row;
     row.values.resize(m_fields.size());
+    // One table: one statement that gives the row as stored, atomic on its own.
+    if (tables.size() == 1) {
+        insertReturning(tables.front(), assigned, row);
+        return row;
+    }
     Savepoint savepoint(m_db);
     for (const QString &table : tables) {
         QStringList columns;
@@ -258,6 +263,44 @@ Row RowWriter::insert(const std::vector<std::optional<QVariant>> &assigned)
     }
     savepoint.release();
     return row;
+}
+
+void RowWriter::insertReturning(const QString &table,
+                                const std::vector<std::optional<QVariant>> &assigned, Row &row) const
+{
+    const std::vector<int> fields = fieldsOf(table);
+    QString columns;
+    QString values;
+    QString returned = QStringLiteral("_rowid_");
+    std::vector<const QVariant *> bound;
+    for (int f : fields) {
+        const QString column = quoteName(m_fields[size_t(f)].baseColumn);
+        returned += QLatin1String(", ") + column;
+        if (!assigned[size_t(f)])
+            continue;
+        if (!bound.empty()) {
+            columns += QLatin1String(", ");
+            values += QLatin1String(", ");
+        }
+        columns += column;
+        values += QLatin1Char('?');
+        bound.push_back(&*assigned[size_t(f)]);
+    }
+    const QString sql =
+        bound.empty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(realName(table), returned)
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+                  .arg(realName(table), columns, values, returned);
+    Statement statement = Statement::cached(m_db, sql, m_jetSql);
+    for (size_t i = 0; i < bound.size(); ++i)
+        statement.bind(int(i) + 1, *bound[i]);
+    if (!statement.step())
+        return;
+    if (m_hasRowid && same(table, m_table))
+        row.rowid = statement.columnInt(0);
+    for (size_t i = 0; i < fields.size(); ++i)
+        row.values[size_t(fields[i])] = statement.column(int(i) + 1);
+    statement.run();
 }
 
 void RowWriter::remove(const Row &row)
