@@ -332,7 +332,9 @@ qsizetype afterSelect(const QString &sql)
 
 } // namespace
 
-std::optional<QString> rowsQueryFor(const QString &selectSql)
+namespace {
+
+std::optional<QString> makeRowsQuery(const QString &selectSql)
 {
     const qsizetype start = afterSelect(selectSql);
     if (start < 0)
@@ -350,6 +352,19 @@ std::optional<QString> rowsQueryFor(const QString &selectSql)
         return std::nullopt;
     return QStringLiteral("SELECT ") + key + QStringLiteral(", ") + list + QLatin1Char(' ') +
            selectSql.mid(from);
+}
+
+} // namespace
+
+std::optional<QString> rowsQueryFor(const QString &selectSql)
+{
+    // A program opens the same few tables again and again: each text is read once.
+    thread_local QHash<QString, std::optional<QString>> made;
+    if (const auto it = made.constFind(selectSql); it != made.constEnd())
+        return *it;
+    if (made.size() >= 256)
+        made.clear();
+    return *made.insert(selectSql, makeRowsQuery(selectSql));
 }
 
 std::optional<QString> withRowid(const QString &selectSql)

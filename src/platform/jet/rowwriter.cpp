@@ -272,10 +272,13 @@ void RowWriter::insertReturning(const QString &table,
     QString columns;
     QString values;
     QString returned = QStringLiteral("_rowid_");
+    columns.reserve(qsizetype(fields.size()) * 16);
+    returned.reserve(qsizetype(fields.size()) * 16);
     std::vector<const QVariant *> bound;
     for (int f : fields) {
         const QString column = quoteName(m_fields[size_t(f)].baseColumn);
-        returned += QLatin1String(", ") + column;
+        returned += QLatin1String(", ");
+        returned += column;
         if (!assigned[size_t(f)])
             continue;
         if (!bound.empty()) {
@@ -286,14 +289,26 @@ void RowWriter::insertReturning(const QString &table,
         values += QLatin1Char('?');
         bound.push_back(&*assigned[size_t(f)]);
     }
-    const QString sql =
-        bound.empty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(realName(table), returned)
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
-                  .arg(realName(table), columns, values, returned);
-    Statement statement = Statement::cached(m_db, sql, m_jetSql);
+    const QString name = realName(table);
+    const QString insert = bound.empty()
+                               ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(name)
+                               : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                     .arg(name, columns, values);
+    // Inside a transaction this connection holds the file's write lock, and a failure
+    // after the insert undoes the transaction: the row is read back by its rowid, which
+    // costs SQLite less than RETURNING's table of rows.
+    const bool locked = !sqlite3_get_autocommit(m_db);
+    Statement statement = Statement::cached(
+        m_db, locked ? insert : insert + QStringLiteral(" RETURNING ") + returned, m_jetSql);
     for (size_t i = 0; i < bound.size(); ++i)
         statement.bind(int(i) + 1, *bound[i]);
+    if (locked) {
+        statement.run();
+        statement = Statement::cached(
+            m_db, QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_ = ?1").arg(returned, name),
+            m_jetSql);
+        statement.bind(1, qlonglong(sqlite3_last_insert_rowid(m_db)));
+    }
     if (!statement.step())
         return;
     if (m_hasRowid && same(table, m_table))

@@ -151,6 +151,32 @@ TEST_F(RecordsetTest, AddNewGivesTheNewCounterAndNeverReusesOne)
         scalar(QStringLiteral("SELECT Count(*) FROM Classes WHERE ClassName = 'Twin'")).toInt(), 0);
 }
 
+// Inside a transaction the new row is read back on its own: the same row as outside one,
+// and a refused row leaves the transaction as it was.
+TEST_F(RecordsetTest, AddNewInsideATransactionGivesTheRowAsStored)
+{
+    db.beginTrans();
+    Recordset rs(db, QStringLiteral("SELECT Students.* FROM Students"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("Surname"), QStringLiteral("Green"));
+    rs.setValue(QStringLiteral("Balance"), QStringLiteral("$4.00"));
+    rs.update();
+    EXPECT_EQ(rs.value(QStringLiteral("StudentID")).toInt(), 4);
+    EXPECT_EQ(rs.value(QStringLiteral("Age")).toInt(), 0);
+    EXPECT_TRUE(rs.value(QStringLiteral("Born")).isNull());
+    EXPECT_EQ(rs.value(QStringLiteral("Balance")).value<vb::Currency>(),
+              vb::Currency::fromRaw(40000));
+
+    Recordset classes(db, QStringLiteral("SELECT * FROM Classes"));
+    classes.addNew();
+    classes.setValue(QStringLiteral("ClassID"), 1);
+    EXPECT_EQ(errorNumber([&] { classes.update(); }), err::Unspecified);
+    classes.cancelUpdate();
+    EXPECT_EQ(count("Surname = 'Green'"), 1);
+    db.rollbackTrans();
+    EXPECT_EQ(count("Surname = 'Green'"), 0);
+}
+
 TEST_F(RecordsetTest, UpdatesAndDeletesTheCurrentRow)
 {
     Recordset rs(db,
