@@ -59,6 +59,9 @@ SnapshotRows::~SnapshotRows() = default;
 
 const char *SnapshotRows::keep(const void *data, size_t bytes)
 {
+    static const char empty = 0;
+    if (bytes == 0)
+        return &empty; // empty text, not Null
     if (bytes > TextBlock / 4) {
         // A long value gets a block of its own, before the current one.
         auto own = std::make_unique<char[]>(bytes);

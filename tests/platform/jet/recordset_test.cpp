@@ -455,6 +455,11 @@ TEST_F(RecordsetTest, ASnapshotReadsItsChangedAndItsAddedRows)
         rs.moveNext();
     }
     EXPECT_TRUE(rs.eof());
+    // Empty text read first is empty text, and the values after it are read as they are.
+    Recordset blank(db, QStringLiteral("SELECT '' AS Blank, Surname FROM Students ORDER BY StudentID"));
+    EXPECT_EQ(blank.value(0), QVariant(QString()));
+    EXPECT_FALSE(blank.value(0).toString().isNull());
+    EXPECT_EQ(blank.value(1).toString(), QStringLiteral("Smith"));
     EXPECT_EQ(scalar(QStringLiteral("SELECT Surname FROM Students WHERE StudentID = %1").arg(added))
                   .toString(),
               QStringLiteral("Green"));
