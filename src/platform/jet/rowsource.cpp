@@ -21,11 +21,18 @@ SnapshotRows::SnapshotRows(Statement &query, bool withRowid, int columns)
 {
     sqlite3_stmt *st = query.handle();
     const int offset = withRowid ? 1 : 0;
+    size_t blockRows = 0;
     while (query.step()) {
         const size_t read = m_slots.size();
-        if (read % RowsPerBlock == 0)
-            m_cells.push_back(std::make_unique<Cell[]>(RowsPerBlock * size_t(columns)));
-        Cell *cell = m_cells.back().get() + (read % RowsPerBlock) * size_t(columns);
+        if (m_rowsFree == 0) {
+            blockRows = std::clamp<size_t>(read, 8, MaxRowsPerBlock);
+            m_cells.push_back(
+                std::make_unique_for_overwrite<Cell[]>(blockRows * size_t(columns)));
+            m_rowsFree = blockRows;
+        }
+        Cell *cell = m_cells.back().get() + (blockRows - m_rowsFree) * size_t(columns);
+        --m_rowsFree;
+        m_rowCells.push_back(cell);
         if (withRowid)
             m_rowids.push_back(sqlite3_column_int64(st, 0));
         for (int c = offset; c < columns + offset; ++c, ++cell) {
@@ -62,29 +69,30 @@ const char *SnapshotRows::keep(const void *data, size_t bytes)
     static const char empty = 0;
     if (bytes == 0)
         return &empty; // empty text, not Null
-    if (bytes > TextBlock / 4) {
+    if (bytes > MaxTextBlock / 4) {
         // A long value gets a block of its own, before the current one.
-        auto own = std::make_unique<char[]>(bytes);
+        auto own = std::make_unique_for_overwrite<char[]>(bytes);
         std::memcpy(own.get(), data, bytes);
         const char *kept = own.get();
         m_text.insert(m_text.end() - (m_text.empty() ? 0 : 1), std::move(own));
         return kept;
     }
     if (bytes > m_textFree) {
-        m_text.push_back(std::make_unique<char[]>(TextBlock));
-        m_textFree = TextBlock;
+        m_textBlock = std::clamp<size_t>(m_textBlock * 2, 1024, MaxTextBlock);
+        while (m_textBlock < bytes)
+            m_textBlock *= 2;
+        m_text.push_back(std::make_unique_for_overwrite<char[]>(m_textBlock));
+        m_textFree = m_textBlock;
     }
-    char *at = m_text.back().get() + (TextBlock - m_textFree);
-    if (bytes)
-        std::memcpy(at, data, bytes);
+    char *at = m_text.back().get() + (m_textBlock - m_textFree);
+    std::memcpy(at, data, bytes);
     m_textFree -= bytes;
     return at;
 }
 
 const SnapshotRows::Cell *SnapshotRows::cells(qint32 read) const
 {
-    return m_cells[size_t(read) / RowsPerBlock].get() +
-           (size_t(read) % RowsPerBlock) * size_t(m_columns);
+    return m_rowCells[size_t(read)];
 }
 
 QVariant SnapshotRows::raw(const Cell &cell)

@@ -84,15 +84,19 @@ private:
     const Cell *cells(qint32 read) const;
     const char *keep(const void *data, size_t bytes);
 
-    // The rows as read, m_columns cells a row, RowsPerBlock rows a block; their text in
-    // blocks of TextBlock bytes (or one of its own when longer). Nothing read is moved.
-    static constexpr size_t RowsPerBlock = 256;
-    static constexpr size_t TextBlock = 64 * 1024;
+    // The rows as read, m_columns cells a row, in blocks that grow with the rows (a short
+    // result takes little memory); their text in blocks that grow likewise, up to
+    // MaxTextBlock bytes (a longer value gets one of its own). Nothing read is moved.
+    static constexpr size_t MaxRowsPerBlock = 256;
+    static constexpr size_t MaxTextBlock = 64 * 1024;
     int m_columns;
     std::vector<std::unique_ptr<Cell[]>> m_cells;
+    std::vector<Cell *> m_rowCells; // the first cell of each row as read
+    size_t m_rowsFree = 0;          // rows free at the end of the last block of cells
     std::vector<qint64> m_rowids;
     std::vector<std::unique_ptr<char[]>> m_text;
-    size_t m_textFree = 0; // bytes free at the end of the last text block
+    size_t m_textBlock = 0;         // the size of the last text block
+    size_t m_textFree = 0;          // bytes free at its end
     std::vector<Slot> m_slots;
     std::vector<std::unique_ptr<Row>> m_own;
 };
