@@ -17,7 +17,14 @@ void FileCatalog::setDatabase(sqlite3 *db)
     m_versionQuery.reset();
     m_db = db;
     m_schemaVersion = -1;
+    m_writeLocked = false;
     invalidate();
+}
+
+void FileCatalog::setWriteLocked(bool locked)
+{
+    m_writeLocked = locked;
+    m_checkedUnderLock = false;
 }
 
 FileCatalog::~FileCatalog() = default;
@@ -26,6 +33,7 @@ void FileCatalog::invalidate()
 {
     m_columns.clear();
     m_tables.reset();
+    m_checkedUnderLock = false;
     // Translations depend on the tables they name. (Nothing to forget when the file
     // closes: the next file clears them when it opens.)
     if (m_db)
@@ -35,6 +43,10 @@ void FileCatalog::invalidate()
 void FileCatalog::sync()
 {
     if (!m_db)
+        return;
+    // (SQLite may end a transaction of its own accord, after some failures: the lock is
+    // then gone.)
+    if (m_writeLocked && m_checkedUnderLock && !sqlite3_get_autocommit(m_db))
         return;
     // The schema version is the big-endian number at offset 40 of the file's header: read
     // there through SQLite's own handle of the file (a file of our own would drop SQLite's
@@ -62,6 +74,7 @@ void FileCatalog::sync()
             detail::forgetCachedStatements(m_db);
         m_schemaVersion = now;
     }
+    m_checkedUnderLock = m_writeLocked;
 }
 
 QStringList FileCatalog::tables() const

@@ -40,12 +40,18 @@ public:
     // Forgets it (and the statements prepared on the file) when the file's structure changed
     // since it was read.
     void sync();
+    // While the connection holds the file's write lock (from BeginTrans to the end of the
+    // transaction), no other connection can change the structure: sync() then reads the
+    // file's schema version once.
+    void setWriteLocked(bool locked);
 
 private:
     sqlite3 *m_db = nullptr;
     mutable QHash<QString, std::optional<std::vector<Column>>> m_columns; // by lower-case name
     mutable std::optional<QStringList> m_tables;
     qint64 m_schemaVersion = -1;
+    bool m_writeLocked = false;
+    bool m_checkedUnderLock = false;
     std::unique_ptr<detail::Statement> m_versionQuery;
 };
 

@@ -237,6 +237,8 @@ int Connection::beginTrans()
     // change the file wait for each other instead of failing half way.
     runSql(db, level == 1 ? QStringLiteral("BEGIN IMMEDIATE")
                           : QStringLiteral("SAVEPOINT jet_level_%1").arg(level));
+    if (level == 1)
+        m_catalog.setWriteLocked(true);
     m_transactionLevel = level;
     return level;
 }
@@ -249,6 +251,8 @@ void Connection::commitTrans()
     runSql(db, m_transactionLevel == 1
                    ? QStringLiteral("COMMIT")
                    : QStringLiteral("RELEASE jet_level_%1").arg(m_transactionLevel));
+    if (m_transactionLevel == 1)
+        m_catalog.setWriteLocked(false);
     --m_transactionLevel;
 }
 
@@ -258,6 +262,7 @@ void Connection::rollbackTrans()
     if (m_transactionLevel == 0)
         throw Error(err::NoTransaction, QStringLiteral("No transaction is active."));
     if (m_transactionLevel == 1) {
+        m_catalog.setWriteLocked(false);
         runSql(db, QStringLiteral("ROLLBACK"));
     } else {
         runSql(db, QStringLiteral("ROLLBACK TO jet_level_%1").arg(m_transactionLevel));

@@ -126,6 +126,66 @@ QVariant fromStorage(const QVariant &raw, JetType type)
     return raw;
 }
 
+QVariant fromStorageInteger(qint64 raw, JetType type)
+{
+    switch (type) {
+    case JetType::Counter:
+    case JetType::Long:
+    case JetType::Short:
+    case JetType::Byte:
+    case JetType::Unknown: return integerValue(raw);
+    case JetType::Single:
+    case JetType::Double: return QVariant(double(raw));
+    case JetType::Currency: return QVariant::fromValue(vb::Currency(double(raw)));
+    case JetType::YesNo: return QVariant(double(raw) != 0);
+    default: return fromStorage(QVariant(qlonglong(raw)), type);
+    }
+}
+
+QVariant fromStorageReal(double raw, JetType type)
+{
+    switch (type) {
+    case JetType::Counter:
+    case JetType::Long:
+    case JetType::Short:
+    case JetType::Byte:
+    case JetType::Unknown:
+    case JetType::Single:
+    case JetType::Double: return QVariant(raw);
+    case JetType::Currency: return QVariant::fromValue(vb::Currency(raw));
+    case JetType::YesNo: return QVariant(raw != 0);
+    default: return fromStorage(QVariant(raw), type);
+    }
+}
+
+QVariant fromStorageText(const char *utf8, qsizetype bytes, JetType type)
+{
+    switch (type) {
+    case JetType::Text:
+    case JetType::Memo:
+    case JetType::Unknown: return QVariant(QString::fromUtf8(utf8, bytes));
+    case JetType::Date: {
+        // The stored form is ASCII: read in place, without a QString of the text.
+        constexpr qsizetype Longest = 19;
+        if (bytes > Longest)
+            break;
+        char16_t wide[Longest];
+        for (qsizetype i = 0; i < bytes; ++i) {
+            const auto c = static_cast<unsigned char>(utf8[i]);
+            if (c >= 0x80)
+                return fromStorage(QVariant(QString::fromUtf8(utf8, bytes)), type);
+            wide[i] = c;
+        }
+        const QDateTime d = vb::fromStorageText(QStringView(wide, bytes));
+        if (d.isValid())
+            return d;
+        break;
+    }
+    default: break;
+    }
+    return fromStorage(QVariant(QString::fromUtf8(utf8, bytes)), type);
+}
+
 int definedSize(JetType type, int declaredSize)
 {
     switch (type) {

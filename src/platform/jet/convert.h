@@ -20,6 +20,12 @@ QVariant toStorage(const QVariant &value, JetType type, const QString &field);
 // text as QString; Null as a null QVariant.
 QVariant fromStorage(const QVariant &raw, JetType type);
 
+// fromStorage() of a value as SQLite holds it, without a QVariant of the raw value
+// first: a whole number, a real number, or text (UTF-8).
+QVariant fromStorageInteger(qint64 raw, JetType type);
+QVariant fromStorageReal(double raw, JetType type);
+QVariant fromStorageText(const char *utf8, qsizetype bytes, JetType type);
+
 // ADO's defined size of a field of the type (bytes; characters for text).
 int definedSize(JetType type, int declaredSize);
 

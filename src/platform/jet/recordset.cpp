@@ -90,16 +90,12 @@ void Recordset::open()
         reset();
         throw;
     }
-    for (int i = 0; i < int(m_fields.size()); ++i)
-        if (!m_byName.contains(m_fields[size_t(i)].name.toLower()))
-            m_byName.insert(m_fields[size_t(i)].name.toLower(), i);
     m_open = true;
 }
 
 void Recordset::reset()
 {
     m_fields.clear();
-    m_byName.clear();
     m_bySpelling.clear();
     m_table.clear();
     m_hasRowid = false;
@@ -204,17 +200,7 @@ void Recordset::openSnapshot(const sql::Translation &t)
         m_fields.push_back(std::move(f));
     }
 
-    std::vector<detail::Row> rows;
-    while (query->step()) {
-        detail::Row row;
-        if (m_hasRowid)
-            row.rowid = query->columnInt(0);
-        row.values.reserve(size_t(count));
-        for (int i = 0; i < count; ++i)
-            row.values.push_back(query->column(i + offset));
-        rows.push_back(std::move(row));
-    }
-    m_rows = std::make_unique<detail::SnapshotRows>(std::move(rows));
+    m_rows = std::make_unique<detail::SnapshotRows>(*query, m_hasRowid, count);
 }
 
 void Recordset::close()
@@ -242,7 +228,10 @@ int Recordset::fieldIndex(const QString &name) const
     // A loop asks for the same few names on every row: each spelling is resolved once.
     if (const auto it = m_bySpelling.constFind(name); it != m_bySpelling.constEnd())
         return *it;
-    const int index = m_byName.value(name.toLower(), -1);
+    int index = -1;
+    for (size_t i = 0; i < m_fields.size() && index < 0; ++i)
+        if (m_fields[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            index = int(i);
     if (m_bySpelling.size() < 256)
         m_bySpelling.insert(name, index);
     return index;
@@ -419,6 +408,9 @@ QVariant Recordset::value(int index)
         return detail::fromStorage(*m_assigned[size_t(index)], type);
     if (m_editMode == EditMode::Add)
         return {};
+    // The common case, read in place; currentRow() sorts out the others.
+    if (!m_addedRowid && !m_currentDeleted && m_pos >= 0 && m_pos < m_rows->count())
+        return m_rows->value(m_pos, index, type);
     return detail::fromStorage(currentRow().values[size_t(index)], type);
 }
 

@@ -127,7 +127,6 @@ private:
     bool m_open = false;
 
     std::vector<sql::ResultColumn> m_fields;
-    QHash<QString, int> m_byName; // lower-case name to position
     mutable QHash<QString, int> m_bySpelling; // names as the program asked for them
     QString m_table;              // the one table of a single-table query
     bool m_hasRowid = false;

@@ -1,13 +1,150 @@
 #include "rowsource.h"
 
+#include "convert.h"
 #include "statement.h"
 
 #include "platform/jet/connection.h"
 
 #include <algorithm>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace jet::detail {
+
+QVariant RowSource::value(qint64 index, int column, JetType type)
+{
+    return fromStorage(row(index).values[size_t(column)], type);
+}
+
+SnapshotRows::SnapshotRows(Statement &query, bool withRowid, int columns)
+    : m_columns(columns)
+{
+    sqlite3_stmt *st = query.handle();
+    const int offset = withRowid ? 1 : 0;
+    size_t blockRows = 0;
+    while (query.step()) {
+        const size_t read = m_slots.size();
+        if (m_rowsFree == 0) {
+            blockRows = std::clamp<size_t>(read, 8, MaxRowsPerBlock);
+            m_cells.push_back(
+                std::make_unique_for_overwrite<Cell[]>(blockRows * size_t(columns)));
+            m_rowsFree = blockRows;
+        }
+        Cell *cell = m_cells.back().get() + (blockRows - m_rowsFree) * size_t(columns);
+        --m_rowsFree;
+        m_rowCells.push_back(cell);
+        if (withRowid)
+            m_rowids.push_back(sqlite3_column_int64(st, 0));
+        for (int c = offset; c < columns + offset; ++c, ++cell) {
+            // One look-up of the column, then its value read through it.
+            sqlite3_value *v = sqlite3_column_value(st, c);
+            cell->type = sqlite3_value_type(v);
+            cell->bytes = 0;
+            switch (cell->type) {
+            case SQLITE_INTEGER: cell->integer = sqlite3_value_int64(v); break;
+            case SQLITE_FLOAT: cell->real = sqlite3_value_double(v); break;
+            case SQLITE_TEXT: {
+                const unsigned char *text = sqlite3_value_text(v);
+                cell->bytes = quint32(sqlite3_value_bytes(v));
+                cell->text = keep(text, cell->bytes);
+                break;
+            }
+            case SQLITE_BLOB: {
+                const void *data = sqlite3_value_blob(v);
+                cell->bytes = quint32(sqlite3_value_bytes(v));
+                cell->text = keep(data, cell->bytes);
+                break;
+            }
+            default: cell->integer = 0; break;
+            }
+        }
+        m_slots.push_back(Slot{qint32(read), nullptr});
+    }
+}
+
+SnapshotRows::~SnapshotRows() = default;
+
+const char *SnapshotRows::keep(const void *data, size_t bytes)
+{
+    static const char empty = 0;
+    if (bytes == 0)
+        return &empty; // empty text, not Null
+    if (bytes > MaxTextBlock / 4) {
+        // A long value gets a block of its own, before the current one.
+        auto own = std::make_unique_for_overwrite<char[]>(bytes);
+        std::memcpy(own.get(), data, bytes);
+        const char *kept = own.get();
+        m_text.insert(m_text.end() - (m_text.empty() ? 0 : 1), std::move(own));
+        return kept;
+    }
+    if (bytes > m_textFree) {
+        m_textBlock = std::clamp<size_t>(m_textBlock * 2, 1024, MaxTextBlock);
+        while (m_textBlock < bytes)
+            m_textBlock *= 2;
+        m_text.push_back(std::make_unique_for_overwrite<char[]>(m_textBlock));
+        m_textFree = m_textBlock;
+    }
+    char *at = m_text.back().get() + (m_textBlock - m_textFree);
+    std::memcpy(at, data, bytes);
+    m_textFree -= bytes;
+    return at;
+}
+
+const SnapshotRows::Cell *SnapshotRows::cells(qint32 read) const
+{
+    return m_rowCells[size_t(read)];
+}
+
+QVariant SnapshotRows::raw(const Cell &cell)
+{
+    switch (cell.type) {
+    case SQLITE_INTEGER: return QVariant(qlonglong(cell.integer));
+    case SQLITE_FLOAT: return QVariant(cell.real);
+    case SQLITE_TEXT: return QVariant(QString::fromUtf8(cell.text, cell.bytes));
+    case SQLITE_BLOB: return QVariant(QByteArray(cell.text, cell.bytes));
+    default: return QVariant();
+    }
+}
+
+Row &SnapshotRows::row(qint64 index)
+{
+    Slot &slot = m_slots[size_t(index)];
+    if (!slot.row) {
+        auto row = std::make_unique<Row>();
+        const Cell *first = cells(slot.read);
+        row->values.reserve(size_t(m_columns));
+        for (int c = 0; c < m_columns; ++c)
+            row->values.push_back(raw(first[c]));
+        if (!m_rowids.empty())
+            row->rowid = m_rowids[size_t(slot.read)];
+        slot.row = row.get();
+        m_own.push_back(std::move(row));
+    }
+    return *slot.row;
+}
+
+QVariant SnapshotRows::value(qint64 index, int column, JetType type)
+{
+    const Slot &slot = m_slots[size_t(index)];
+    if (slot.row)
+        return fromStorage(slot.row->values[size_t(column)], type);
+    const Cell &cell = cells(slot.read)[column];
+    switch (cell.type) {
+    case SQLITE_INTEGER: return fromStorageInteger(cell.integer, type);
+    case SQLITE_FLOAT: return fromStorageReal(cell.real, type);
+    case SQLITE_TEXT: return fromStorageText(cell.text, cell.bytes, type);
+    case SQLITE_NULL: return {};
+    default: return fromStorage(raw(cell), type);
+    }
+}
+
+std::optional<qint64> SnapshotRows::append(Row row)
+{
+    auto own = std::make_unique<Row>(std::move(row));
+    m_slots.push_back(Slot{-1, own.get()});
+    m_own.push_back(std::move(own));
+    return count() - 1;
+}
 
 TablePager::TablePager(Connection &connection, QString rowsSql, Statement rows, QString table,
                        int columnCount, QString jetSql, std::vector<sql::Parameter> parameters)
@@ -206,7 +343,9 @@ qsizetype afterSelect(const QString &sql)
 
 } // namespace
 
-std::optional<QString> rowsQueryFor(const QString &selectSql)
+namespace {
+
+std::optional<QString> makeRowsQuery(const QString &selectSql)
 {
     const qsizetype start = afterSelect(selectSql);
     if (start < 0)
@@ -224,6 +363,19 @@ std::optional<QString> rowsQueryFor(const QString &selectSql)
         return std::nullopt;
     return QStringLiteral("SELECT ") + key + QStringLiteral(", ") + list + QLatin1Char(' ') +
            selectSql.mid(from);
+}
+
+} // namespace
+
+std::optional<QString> rowsQueryFor(const QString &selectSql)
+{
+    // A program opens the same few tables again and again: each text is read once.
+    thread_local QHash<QString, std::optional<QString>> made;
+    if (const auto it = made.constFind(selectSql); it != made.constEnd())
+        return *it;
+    if (made.size() >= 256)
+        made.clear();
+    return *made.insert(selectSql, makeRowsQuery(selectSql));
 }
 
 std::optional<QString> withRowid(const QString &selectSql)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -33,6 +34,8 @@ public:
     virtual qint64 count() = 0;
     // The row at a position (0-based, below count()).
     virtual Row &row(qint64 index) = 0;
+    // One value of the row at a position, as a recordset gives it (fromStorage()).
+    virtual QVariant value(qint64 index, int column, JetType type);
     virtual void remove(qint64 index) = 0;
     // Adds a row that this recordset inserted. Gives its position, or nothing when the
     // position is not known yet (the row is then reached through added()).
@@ -43,24 +46,59 @@ public:
     virtual qint64 indexOfAdded(qint64) { return count() - 1; }
 };
 
-// Every row read at open.
+// Every row read at open. The rows are kept as SQLite gave them, one cell per value and
+// their text in one buffer, and a value becomes a QVariant only when it is read: a walk
+// over the rows allocates nothing per row. A row becomes a Row of its own when it is to
+// be changed.
 class SnapshotRows : public RowSource
 {
 public:
-    explicit SnapshotRows(std::vector<Row> rows)
-        : m_rows(std::move(rows))
-    {}
-    qint64 count() override { return qint64(m_rows.size()); }
-    Row &row(qint64 index) override { return m_rows[size_t(index)]; }
-    void remove(qint64 index) override { m_rows.erase(m_rows.begin() + index); }
-    std::optional<qint64> append(Row row) override
-    {
-        m_rows.push_back(std::move(row));
-        return count() - 1;
-    }
+    // Steps `query` to its end; when `withRowid`, its column 0 is the rowid and the
+    // `columns` values follow.
+    SnapshotRows(Statement &query, bool withRowid, int columns);
+    ~SnapshotRows() override;
+    qint64 count() override { return qint64(m_slots.size()); }
+    Row &row(qint64 index) override;
+    QVariant value(qint64 index, int column, JetType type) override;
+    void remove(qint64 index) override { m_slots.erase(m_slots.begin() + index); }
+    std::optional<qint64> append(Row row) override;
 
 private:
-    std::vector<Row> m_rows;
+    struct Cell
+    {
+        union {
+            qint64 integer;
+            double real;
+            const char *text; // text and bytes, in m_text
+        };
+        quint32 bytes;
+        int type; // SQLite's fundamental type
+    };
+    // A position: a row as read (by its number), or a Row of its own.
+    struct Slot
+    {
+        qint32 read;
+        Row *row;
+    };
+    static QVariant raw(const Cell &cell);
+    const Cell *cells(qint32 read) const;
+    const char *keep(const void *data, size_t bytes);
+
+    // The rows as read, m_columns cells a row, in blocks that grow with the rows (a short
+    // result takes little memory); their text in blocks that grow likewise, up to
+    // MaxTextBlock bytes (a longer value gets one of its own). Nothing read is moved.
+    static constexpr size_t MaxRowsPerBlock = 256;
+    static constexpr size_t MaxTextBlock = 64 * 1024;
+    int m_columns;
+    std::vector<std::unique_ptr<Cell[]>> m_cells;
+    std::vector<Cell *> m_rowCells; // the first cell of each row as read
+    size_t m_rowsFree = 0;          // rows free at the end of the last block of cells
+    std::vector<qint64> m_rowids;
+    std::vector<std::unique_ptr<char[]>> m_text;
+    size_t m_textBlock = 0;         // the size of the last text block
+    size_t m_textFree = 0;          // bytes free at its end
+    std::vector<Slot> m_slots;
+    std::vector<std::unique_ptr<Row>> m_own;
 };
 
 // The rows of one table, read on demand: when a position is first needed, the keys

@@ -232,6 +232,11 @@ Row RowWriter::insert(const std::vector<std::optional<QVariant>> &assigned)
 
     Row row;
     row.values.resize(m_fields.size());
+    // One table: one statement that gives the row as stored, atomic on its own.
+    if (tables.size() == 1) {
+        insertReturning(tables.front(), assigned, row);
+        return row;
+    }
     Savepoint savepoint(m_db);
     for (const QString &table : tables) {
         QStringList columns;
@@ -258,6 +263,59 @@ Row RowWriter::insert(const std::vector<std::optional<QVariant>> &assigned)
     }
     savepoint.release();
     return row;
+}
+
+void RowWriter::insertReturning(const QString &table,
+                                const std::vector<std::optional<QVariant>> &assigned, Row &row) const
+{
+    const std::vector<int> fields = fieldsOf(table);
+    QString columns;
+    QString values;
+    QString returned = QStringLiteral("_rowid_");
+    columns.reserve(qsizetype(fields.size()) * 16);
+    returned.reserve(qsizetype(fields.size()) * 16);
+    std::vector<const QVariant *> bound;
+    for (int f : fields) {
+        const QString column = quoteName(m_fields[size_t(f)].baseColumn);
+        returned += QLatin1String(", ");
+        returned += column;
+        if (!assigned[size_t(f)])
+            continue;
+        if (!bound.empty()) {
+            columns += QLatin1String(", ");
+            values += QLatin1String(", ");
+        }
+        columns += column;
+        values += QLatin1Char('?');
+        bound.push_back(&*assigned[size_t(f)]);
+    }
+    const QString name = realName(table);
+    const QString insert = bound.empty()
+                               ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(name)
+                               : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                     .arg(name, columns, values);
+    // Inside a transaction this connection holds the file's write lock, and a failure
+    // after the insert undoes the transaction: the row is read back by its rowid, which
+    // costs SQLite less than RETURNING's table of rows.
+    const bool locked = !sqlite3_get_autocommit(m_db);
+    Statement statement = Statement::cached(
+        m_db, locked ? insert : insert + QStringLiteral(" RETURNING ") + returned, m_jetSql);
+    for (size_t i = 0; i < bound.size(); ++i)
+        statement.bind(int(i) + 1, *bound[i]);
+    if (locked) {
+        statement.run();
+        statement = Statement::cached(
+            m_db, QStringLiteral("SELECT %1 FROM %2 WHERE _rowid_ = ?1").arg(returned, name),
+            m_jetSql);
+        statement.bind(1, qlonglong(sqlite3_last_insert_rowid(m_db)));
+    }
+    if (!statement.step())
+        return;
+    if (m_hasRowid && same(table, m_table))
+        row.rowid = statement.columnInt(0);
+    for (size_t i = 0; i < fields.size(); ++i)
+        row.values[size_t(fields[i])] = statement.column(int(i) + 1);
+    statement.run();
 }
 
 void RowWriter::remove(const Row &row)

@@ -48,6 +48,9 @@ private:
     // locate() plus every value read from the table, as it was read.
     Locator unchanged(const QString &table, const Row &row) const;
     void reread(const QString &table, const Locator &at, Row &row) const;
+    // Inserts the row of a write to one table and reads it back as stored.
+    void insertReturning(const QString &table,
+                         const std::vector<std::optional<QVariant>> &assigned, Row &row) const;
     bool keyComplete(const QString &table) const;
     QString realName(const QString &table) const;
     qint64 run(const QString &sql, const std::vector<QVariant> &values) const;

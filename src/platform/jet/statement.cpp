@@ -309,9 +309,17 @@ void ReadTransaction::commit()
 
 QString quoteName(const QString &name)
 {
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    const qsizetype quotes = name.count(QLatin1Char('"'));
+    QString quoted(name.size() + quotes + 2, Qt::Uninitialized);
+    QChar *out = quoted.data();
+    *out++ = QLatin1Char('"');
+    for (const QChar c : name) {
+        *out++ = c;
+        if (c == QLatin1Char('"'))
+            *out++ = c;
+    }
+    *out = QLatin1Char('"');
+    return quoted;
 }
 
 } // namespace jet::detail

@@ -550,7 +550,7 @@ QString storageText(const QDateTime &date)
     return QString(reinterpret_cast<const QChar *>(buf), p - buf);
 }
 
-QDateTime fromStorageText(const QString &text)
+QDateTime fromStorageText(QStringView text)
 {
     return storageForm(text);
 }
@@ -568,8 +568,12 @@ QDateTime storageForm(QStringView text)
     const int month = twoDigits(text, 5), day = twoDigits(text, 8);
     if (y1 < 0 || y2 < 0 || month < 0 || day < 0)
         return {};
-    const QDate d(y1 * 100 + y2, month, day);
-    if (!inRange(d))
+    // The year is checked before the date is made: asking a date for its year costs more.
+    const int year = y1 * 100 + y2;
+    if (year < 100)
+        return {};
+    const QDate d(year, month, day);
+    if (!d.isValid())
         return {};
     int hour = 0, minute = 0, second = 0;
     if (n > 10) {

@@ -44,7 +44,7 @@ QDateTime fromSerial(double serial);
 QString storageText(const QDateTime &date);
 // Reads 'YYYY-MM-DD' or 'YYYY-MM-DD HH:MM:SS' (also with a 'T', or 'HH:MM'); an invalid
 // QDateTime when the text is not in that form.
-QDateTime fromStorageText(const QString &text);
+QDateTime fromStorageText(QStringView text);
 
 // Month and day overflow into the next (DateSerial(2010, 13, 1) = 1/01/2011; day 0 is the
 // last day of the month before); so do hours, minutes and seconds in TimeSerial.

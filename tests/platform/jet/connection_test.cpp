@@ -183,6 +183,31 @@ TEST_F(ConnectionTest, TwoConnectionsShareOneFile)
     EXPECT_EQ(scalar(QStringLiteral("SELECT Count(*) FROM Classes"), &other).toInt(), 1);
 }
 
+// While a transaction holds the file, the structure is read once; a change made inside the
+// transaction, its rollback, and a change by another connection after it are all seen.
+TEST_F(ConnectionTest, StructureChangesAroundATransactionAreSeen)
+{
+    const QString all = QStringLiteral("SELECT Classes.* FROM Classes");
+    db.beginTrans();
+    EXPECT_EQ(Recordset(db, all).fieldCount(), 2);
+    db.execute(QStringLiteral("ALTER TABLE Classes ADD COLUMN Notes MEMO"));
+    EXPECT_TRUE(db.columnExists(QStringLiteral("Classes"), QStringLiteral("Notes")));
+    EXPECT_EQ(Recordset(db, all).fieldCount(), 3);
+    db.rollbackTrans();
+    EXPECT_FALSE(db.columnExists(QStringLiteral("Classes"), QStringLiteral("Notes")));
+    EXPECT_EQ(Recordset(db, all).fieldCount(), 2);
+
+    db.beginTrans();
+    EXPECT_EQ(Recordset(db, all).fieldCount(), 2);
+    db.commitTrans();
+    Connection other;
+    openSecond(other);
+    other.execute(QStringLiteral("ALTER TABLE Classes ADD COLUMN Room TEXT(20)"));
+    db.beginTrans();
+    EXPECT_EQ(Recordset(db, all).fieldCount(), 3);
+    db.commitTrans();
+}
+
 TEST_F(ConnectionTest, BackupCopiesTheOpenFile)
 {
     const QString copy = dir.file(QStringLiteral("copy.mdb"));

@@ -1,5 +1,6 @@
 #include "fixture.h"
 
+#include "platform/jet/convert.h"
 #include "platform/jet/recordset.h"
 #include "platform/vb/currency.h"
 
@@ -148,6 +149,32 @@ TEST_F(RecordsetTest, AddNewGivesTheNewCounterAndNeverReusesOne)
     EXPECT_EQ(classes.recordCount(), 2);
     EXPECT_EQ(
         scalar(QStringLiteral("SELECT Count(*) FROM Classes WHERE ClassName = 'Twin'")).toInt(), 0);
+}
+
+// Inside a transaction the new row is read back on its own: the same row as outside one,
+// and a refused row leaves the transaction as it was.
+TEST_F(RecordsetTest, AddNewInsideATransactionGivesTheRowAsStored)
+{
+    db.beginTrans();
+    Recordset rs(db, QStringLiteral("SELECT Students.* FROM Students"));
+    rs.addNew();
+    rs.setValue(QStringLiteral("Surname"), QStringLiteral("Green"));
+    rs.setValue(QStringLiteral("Balance"), QStringLiteral("$4.00"));
+    rs.update();
+    EXPECT_EQ(rs.value(QStringLiteral("StudentID")).toInt(), 4);
+    EXPECT_EQ(rs.value(QStringLiteral("Age")).toInt(), 0);
+    EXPECT_TRUE(rs.value(QStringLiteral("Born")).isNull());
+    EXPECT_EQ(rs.value(QStringLiteral("Balance")).value<vb::Currency>(),
+              vb::Currency::fromRaw(40000));
+
+    Recordset classes(db, QStringLiteral("SELECT * FROM Classes"));
+    classes.addNew();
+    classes.setValue(QStringLiteral("ClassID"), 1);
+    EXPECT_EQ(errorNumber([&] { classes.update(); }), err::Unspecified);
+    classes.cancelUpdate();
+    EXPECT_EQ(count("Surname = 'Green'"), 1);
+    db.rollbackTrans();
+    EXPECT_EQ(count("Surname = 'Green'"), 0);
 }
 
 TEST_F(RecordsetTest, UpdatesAndDeletesTheCurrentRow)
@@ -347,4 +374,93 @@ TEST_F(RecordsetTest, ATableWithoutPrimaryKeyIsWrittenByRowIdentity)
     rs.deleteRecord();
     EXPECT_EQ(scalar(QStringLiteral("SELECT Count(*) FROM CentreInfo")).toInt(), 1);
     EXPECT_EQ(scalar(QStringLiteral("SELECT NextReceiptNo FROM CentreInfo")).toInt(), 100);
+}
+
+// A recordset reads its rows' values in place, without the raw QVariant the general
+// conversion takes: each kind of stored value, in a field of each type, gives what the
+// general conversion gives, also where the value does not suit the type.
+TEST(RecordsetValues, ReadInPlaceAsTheGeneralConversion)
+{
+    const JetType types[] = {JetType::Counter, JetType::Long,   JetType::Short,
+                             JetType::Byte,    JetType::Single, JetType::Double,
+                             JetType::Currency, JetType::Date,  JetType::Text,
+                             JetType::Memo,    JetType::YesNo,  JetType::Unknown};
+    const qint64 integers[] = {0, -1, 7, 3000000000LL, 40000};
+    const double reals[] = {0.0, 12.5, -0.1, 40179.75, 1e10};
+    const QByteArray texts[] = {"",
+                                "Smith",
+                                "2010-01-05",
+                                "2012-03-04 09:30:00",
+                                "2012-03-04T09:30",
+                                "2012-13-04",
+                                "0099-01-01",
+                                "2010-01-05 ",
+                                "12.5",
+                                "$4.00",
+                                "Zoë",
+                                "2010-01-0\xc3\xa9",
+                                "a text longer than any date: 2010-01-05 09:30:00"};
+    for (const JetType type : types) {
+        SCOPED_TRACE(int(type));
+        for (const qint64 n : integers)
+            EXPECT_EQ(detail::fromStorageInteger(n, type),
+                      detail::fromStorage(QVariant(qlonglong(n)), type))
+                << n;
+        for (const double d : reals)
+            EXPECT_EQ(detail::fromStorageReal(d, type), detail::fromStorage(QVariant(d), type))
+                << d;
+        for (const QByteArray &t : texts) {
+            const QVariant inPlace = detail::fromStorageText(t.constData(), t.size(), type);
+            const QVariant general = detail::fromStorage(QVariant(QString::fromUtf8(t)), type);
+            EXPECT_EQ(inPlace, general) << t.constData();
+            EXPECT_EQ(inPlace.typeId(), general.typeId()) << t.constData();
+        }
+    }
+}
+
+// Rows read in one go are changed, deleted and added to; each read afterwards gives the
+// row as it now is, whether the row was changed or not.
+TEST_F(RecordsetTest, ASnapshotReadsItsChangedAndItsAddedRows)
+{
+    Recordset rs(db, QStringLiteral("SELECT StudentID, Surname, Born, Balance FROM Students "
+                                    "ORDER BY StudentID"));
+    rs.moveNext();
+    rs.setValue(QStringLiteral("Surname"), QStringLiteral("Jonés"));
+    rs.setValue(QStringLiteral("Born"), date(2011, 2, 3));
+    rs.update();
+    rs.moveNext();
+    rs.deleteRecord();
+    rs.addNew();
+    rs.setValue(QStringLiteral("Surname"), QStringLiteral("Green"));
+    rs.setValue(QStringLiteral("Balance"), 12.25);
+    rs.update();
+    const qint32 added = rs.value(0).toInt();
+
+    rs.moveFirst();
+    const struct
+    {
+        QString surname;
+        QVariant born;
+        QVariant balance;
+    } expected[] = {
+        {QStringLiteral("Smith"), date(2010, 1, 5), QVariant::fromValue(vb::Currency::fromRaw(45000))},
+        {QStringLiteral("Jonés"), date(2011, 2, 3), QVariant()},
+        {QStringLiteral("Green"), QVariant(), QVariant::fromValue(vb::Currency::fromRaw(122500))},
+    };
+    for (const auto &row : expected) {
+        ASSERT_FALSE(rs.eof());
+        EXPECT_EQ(rs.value(1).toString(), row.surname);
+        EXPECT_EQ(rs.value(2), row.born) << row.surname.toStdString();
+        EXPECT_EQ(rs.value(3), row.balance) << row.surname.toStdString();
+        rs.moveNext();
+    }
+    EXPECT_TRUE(rs.eof());
+    // Empty text read first is empty text, and the values after it are read as they are.
+    Recordset blank(db, QStringLiteral("SELECT '' AS Blank, Surname FROM Students ORDER BY StudentID"));
+    EXPECT_EQ(blank.value(0), QVariant(QString()));
+    EXPECT_FALSE(blank.value(0).toString().isNull());
+    EXPECT_EQ(blank.value(1).toString(), QStringLiteral("Smith"));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT Surname FROM Students WHERE StudentID = %1").arg(added))
+                  .toString(),
+              QStringLiteral("Green"));
 }
