@@ -12,6 +12,7 @@
 #include "shell/maintenancewindows.h"
 #include "shell/startupwindows.h"
 #include "students/details/register.h"
+#include "students/find/register.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
 #include "timetable/lookups/register.h"
@@ -45,6 +46,7 @@ int main(int argc, char **argv)
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
+    students::RegisterFindStudentWindow();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();
