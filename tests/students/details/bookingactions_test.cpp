@@ -1,0 +1,301 @@
+#include "access/authorisation.h"
+#include "access/permissions.h"
+#include "core/centresettings.h"
+#include "core/frmconfirmdelete.h"
+#include "core/globaldata.h"
+#include "core/globalsettings.h"
+#include "platform/ui/callbyname.h"
+#include "platform/ui/flexgrid.h"
+#include "platform/ui/forms.h"
+#include "platform/ui/msgbox.h"
+#include "platform/ui/windowregistry.h"
+#include "platform/vb/currency.h"
+#include "students/details/bookingactions.h"
+#include "students/details/frmstudentdetails.h"
+#include "students/details/register.h"
+#include "support/screenshot.h"
+#include "timetable/fixture/timetablefixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+// Stands in for the windows the booking actions open by name: records each call.
+class ActionStandIn : public ui::Form
+{
+    Q_OBJECT
+public:
+    explicit ActionStandIn(const QString &name)
+    {
+        setObjectName(name);
+        setMdiChild(false);
+    }
+    Q_INVOKABLE void LoadUp(ui::Form *, const QString &mode, const QString &extra)
+    {
+        calls << QStringLiteral("LoadUp %1 %2").arg(mode, extra);
+    }
+    Q_INVOKABLE void LoadUp(int booking, const QVariant &cost, const QString &caller, int classId,
+                            const QString &program, const QString &level)
+    {
+        calls << QStringLiteral("Move %1 %2 %3 %4 %5 %6")
+                     .arg(booking)
+                     .arg(cost.value<vb::Currency>().toDouble())
+                     .arg(caller)
+                     .arg(classId)
+                     .arg(program, level);
+    }
+    Q_INVOKABLE void LoadCancellation(int booking, ui::Form *xf)
+    {
+        calls << QStringLiteral("Cancel %1 %2").arg(booking).arg(xf ? xf->objectName() : QString());
+    }
+    Q_INVOKABLE void Load_Students() { calls << QStringLiteral("Load_Students"); }
+    Q_INVOKABLE void Load_Duplicates() { calls << QStringLiteral("Load_Duplicates"); }
+    QStringList calls;
+};
+
+namespace {
+
+class BookingActionsTest : public TimetableTest
+{
+protected:
+    void SetUp() override
+    {
+        TimetableTest::SetUp();
+        Global::DateFormat = QStringLiteral("dd/mm/yyyy");
+        exec(QStringLiteral("INSERT INTO Users (UserID, [Name], [Password], Admin) VALUES "
+                            "('nobody', 'No Rights', '', 0)"));
+        Global::LoadCurrentUserRights();
+        students::RegisterStudentDetailsWindow();
+        addIncomeAccount();
+        program = addProgram(QStringLiteral("Summer"));
+        classId = addClass(program);
+        student = addStudent(QStringLiteral("Ann"), QStringLiteral("Lee"));
+    }
+    void TearDown() override
+    {
+        for (ui::Form *f : ui::Forms::all())
+            if (auto *w = qobject_cast<frmStudentDetails *>(f))
+                w->cmdSave->setEnabled(false);
+        for (const char *name : {"frmPassword", "frmCancelDialog", "frmMoveStudent",
+                                 "frmFindStudent", "frmDuplicates"})
+            ui::RegisterWindow(QString::fromLatin1(name), {});
+        TimetableTest::TearDown();
+    }
+    ActionStandIn *standIn(const QString &name)
+    {
+        auto holder = std::make_shared<QPointer<ActionStandIn>>();
+        ui::RegisterWindow(name, [name, holder]() -> ui::Form * {
+            if (!*holder) {
+                *holder = new ActionStandIn(name);
+                (*holder)->load();
+            }
+            return holder->data();
+        });
+        return static_cast<ActionStandIn *>(ui::LoadWindowByName(name));
+    }
+    frmStudentDetails *open(qint32 id, const QString &user = {})
+    {
+        auto *w = ui::Forms::create<frmStudentDetails>();
+        w->LoadUp(id, nullptr, user);
+        return w;
+    }
+    // Makes the grid row of the booking the current one, as a click does.
+    void pick(frmStudentDetails *w, qint32 booking)
+    {
+        for (int r = 1; r < w->grd->rows(); ++r)
+            if (w->grd->textMatrix(r, 0) == QString::number(booking)) {
+                w->grd->setGridRow(r);
+                w->grd->setGridCol(3);
+                return;
+            }
+        ADD_FAILURE() << "no row of booking " << booking;
+    }
+    void charge(qint32 booking, const QString &amount)
+    {
+        exec(QStringLiteral("INSERT INTO Payments (BookingID, Amount, ChargeAmount, ChargeGST, "
+                            "DiscountAmount, DiscountGST, Type, SID) VALUES (%1, 0, %2, 0, 0, 0, "
+                            "'C', %3)")
+                 .arg(booking)
+                 .arg(amount)
+                 .arg(student));
+    }
+    QString status(qint32 booking)
+    {
+        return value(QStringLiteral("SELECT Status FROM Bookings WHERE BookingID = %1").arg(booking))
+            .toString();
+    }
+    QString lastTitle() const
+    {
+        return script->shown().isEmpty() ? QString() : script->shown().last().title;
+    }
+    qint32 program = 0, classId = 0, student = 0;
+};
+
+} // namespace
+
+TEST_F(BookingActionsTest, LegendClicksByStatus)
+{
+    ActionStandIn *cancel = standIn(QStringLiteral("frmCancelDialog"));
+    ActionStandIn *mover = standIn(QStringLiteral("frmMoveStudent"));
+    const char *cannotConfirm = "Cannot Confirm";
+    const char *cannotTentative = "Cannot Make Tentative";
+    const struct
+    {
+        const char *status;
+        const char *confirm;   // title shown, or the status stored afterwards
+        const char *tentative; // the same
+        const char *cancel;    // title shown, or "dialog"
+        const char *move;      // title shown, or "move"
+    } cases[] = {
+        {"Tentative", "=Confirmed", "=Tentative", "dialog", "move"},
+        {"Confirmed", "=Confirmed", "=Tentative", "dialog", "move"},
+        {"Moved", cannotConfirm, cannotTentative, "Oops!", "Oops!"},
+        {"Cancelled", cannotConfirm, cannotTentative, "You can't do it twice.", "Cannot Move."},
+        {"No Show", cannotConfirm, cannotTentative, "dialog", "Oops!"},
+        {"Waiting", cannotConfirm, cannotTentative, "Oops!", "Oops!"},
+        {"Odd", cannotConfirm, cannotTentative, "dialog", "move"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.status);
+        const QString word = QString::fromLatin1(c.status);
+        auto run = [&](const char *expected, auto click, ActionStandIn *target,
+                       const QString &action) {
+            const qint32 booking = addBooking(classId, student, word);
+            frmStudentDetails *w = open(student);
+            pick(w, booking);
+            const qsizetype shown = script->shown().size();
+            const QString text(QString::fromLatin1(expected));
+            if (!text.startsWith(QLatin1Char('=')) && text != QLatin1String("dialog") &&
+                text != QLatin1String("move"))
+                script->answer(ui::vbOK);
+            if (target)
+                target->calls.clear();
+            (w->*click)();
+            if (text.startsWith(QLatin1Char('='))) {
+                EXPECT_EQ(status(booking), text.mid(1));
+                EXPECT_EQ(script->shown().size(), shown);
+            } else if (target && text == action) {
+                ASSERT_EQ(target->calls.size(), 1);
+                EXPECT_TRUE(target->calls.first().startsWith(
+                    (action == QLatin1String("dialog") ? QStringLiteral("Cancel %1 frmStudentDetails")
+                                                       : QStringLiteral("Move %1"))
+                        .arg(booking)));
+            } else {
+                EXPECT_EQ(lastTitle(), text);
+                EXPECT_EQ(status(booking), word) << "a refusal changes nothing";
+                if (target)
+                    EXPECT_TRUE(target->calls.isEmpty());
+            }
+            w->unload();
+        };
+        run(c.confirm, &frmStudentDetails::cmdConfirm_Click, nullptr, {});
+        run(c.tentative, &frmStudentDetails::cmdTentative_Click, nullptr, {});
+        run(c.cancel, &frmStudentDetails::cmdCancel_Click, cancel, QStringLiteral("dialog"));
+        run(c.move, &frmStudentDetails::cmdMove_Click, mover, QStringLiteral("move"));
+    }
+    // The refusal texts, word for word.
+    const QStringList texts = [&] {
+        QStringList all;
+        for (const auto &d : script->shown())
+            all << d.text;
+        return all;
+    }();
+    EXPECT_TRUE(texts.contains(QStringLiteral(
+        "The status of the booking is No Show. You can only confirm Tentative bookings")));
+    EXPECT_TRUE(texts.contains(QStringLiteral(
+        "The status of the booking is Odd. You can only make Confirmed bookings Tentative.")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("This student is a no show. You cannot move them.")));
+    EXPECT_TRUE(texts.contains(
+        QStringLiteral("This student has been moved. You cannot cancel a moved booking.")));
+}
+
+TEST_F(BookingActionsTest, EmptyGridAndAGoneStudentChangeNothing)
+{
+    standIn(QStringLiteral("frmCancelDialog"));
+    standIn(QStringLiteral("frmMoveStudent"));
+    frmStudentDetails *w = open(student);
+    for (auto click : {&frmStudentDetails::cmdConfirm_Click, &frmStudentDetails::cmdTentative_Click,
+                       &frmStudentDetails::cmdCancel_Click, &frmStudentDetails::cmdMove_Click,
+                       &frmStudentDetails::cmdNoShow_Click, &frmStudentDetails::cmdWLDel_Click})
+        (w->*click)();
+    EXPECT_TRUE(script->shown().isEmpty());
+
+    const qint32 booking = addBooking(classId, student, QStringLiteral("Tentative"));
+    w->Load_LTS_History();
+    pick(w, booking);
+    exec(QStringLiteral("DELETE FROM Students WHERE StudentID = %1").arg(student));
+    w->cmdConfirm_Click();
+    EXPECT_EQ(status(booking), QStringLiteral("Tentative"));
+    EXPECT_TRUE(script->shown().isEmpty());
+}
+
+TEST_F(BookingActionsTest, CancelAndMoveAskForAuthorisationWithoutTheRight)
+{
+    ActionStandIn *password = standIn(QStringLiteral("frmPassword"));
+    standIn(QStringLiteral("frmCancelDialog"));
+    ActionStandIn *mover = standIn(QStringLiteral("frmMoveStudent"));
+    const qint32 first = addBooking(classId, student, QStringLiteral("Confirmed"));
+    const qint32 other = addClass(program, QStringLiteral("Level 2"), QStringLiteral("Tuesday"));
+    const qint32 second = addBooking(other, student, QStringLiteral("Confirmed"));
+    frmStudentDetails *w = open(student, QStringLiteral("nobody"));
+    pick(w, first);
+    w->cmdCancel_Click();
+    w->cmdMove_Click();
+    EXPECT_EQ(password->calls, (QStringList{QStringLiteral("LoadUp Cancel Booking %1").arg(first),
+                                            QStringLiteral("LoadUp Move Booking ")}));
+    // Another row is clicked while the authorisation window waits; the approval
+    // moves the booking that was asked for.
+    pick(w, second);
+    useraccess::RegisterAccessOperations();
+    useraccess::AuthorisationRequest request;
+    request.xf = w;
+    request.strMode = QStringLiteral("Move Booking");
+    request.userId = QStringLiteral("i");
+    useraccess::FindAuthorisedOperation(request.strMode)->action(request);
+    ASSERT_EQ(mover->calls.size(), 1);
+    EXPECT_EQ(mover->calls.first(),
+              QStringLiteral("Move %1 100 View Students 0 Summer Level 1").arg(first));
+    EXPECT_FALSE(w->cmdWLDel->isEnabled());
+}
+
+TEST_F(BookingActionsTest, FinishCancellationRefreshesBalanceAndClassSearch)
+{
+    TimetableFakeWindow *search = loadClassSearch();
+    const qint32 booking = addBooking(classId, student);
+    frmStudentDetails *w = open(student);
+    charge(booking, QStringLiteral("55"));
+    search->searched();
+    ui::callByName(w, QStringLiteral("FinishCancellation"));
+    EXPECT_EQ(w->txtBal->text(), QStringLiteral("$55.00"));
+    EXPECT_EQ(w->grdC->rows(), 2);
+    EXPECT_TRUE(search->searched());
+}
+
+TEST_F(BookingActionsTest, WaitingListRemoval)
+{
+    const qint32 booking = addBooking(classId, student, QStringLiteral("Waiting"));
+    frmStudentDetails *w = open(student);
+    pick(w, booking);
+    w->grd_Click();
+    EXPECT_TRUE(w->cmdWLDel->isEnabled());
+    exec(QStringLiteral("DELETE FROM Bookings WHERE BookingID = %1").arg(booking));
+    script->answer(ui::vbOK);
+    w->cmdWLDel_Click();
+    EXPECT_EQ(lastTitle(), QStringLiteral("Problem"));
+    EXPECT_EQ(script->shown().last().text,
+              QStringLiteral("This booking (BKID#%1) could not be deleted because multiple "
+                             "records for this BKID exist.")
+                  .arg(booking));
+    EXPECT_FALSE(w->cmdWLDel->isEnabled());
+
+    const qint32 again = addBooking(classId, student, QStringLiteral("Waiting"));
+    w->Load_LTS_History();
+    pick(w, again);
+    w->cmdWLDel_Click();
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Bookings")), 0);
+    EXPECT_EQ(w->grd->rows(), 1);
+}
+
+#include "bookingactions_test.moc"
