@@ -599,6 +599,7 @@ void frmStudentDetails::LoadUp(qint32 intStudentID, QObject *xf, const QString &
         step([this] { Load_Ledger_History(false); });
         step([this] { Load_Assessment_History(); });
         step([this] { Load_Memberships(); });
+        cmdDelete->setEnabled(!fieldText(0).isEmpty());
     } else {
         lblFamily->setText(individual);
         step([this] { cboPassport->setCurrentIndex(0); });

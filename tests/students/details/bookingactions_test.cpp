@@ -17,6 +17,9 @@
 #include "timetable/fixture/timetablefixture.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include "core/irecobjectcode.h"
+#include "platform/jet/recordset.h"
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -296,6 +299,172 @@ TEST_F(BookingActionsTest, WaitingListRemoval)
     w->cmdWLDel_Click();
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Bookings")), 0);
     EXPECT_EQ(w->grd->rows(), 1);
+}
+
+namespace {
+
+class StudentDeletionTest : public BookingActionsTest
+{
+protected:
+    // Asks for the deletion in the window and types yes in the confirmation window.
+    void confirm(frmStudentDetails *w, const QString &expectedUser = QStringLiteral("i"))
+    {
+        w->cmdDelete_Click();
+        confirmRequest(expectedUser);
+    }
+    void confirmRequest(const QString &expectedUser)
+    {
+        auto *dialog =
+            static_cast<frmConfirmDelete *>(ui::Forms::find(QStringLiteral("frmConfirmDelete")));
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->txtReason->text(), QStringLiteral("Delete Student"));
+        EXPECT_EQ(dialog->txtUserID->text(), expectedUser);
+        dialog->txtField->setText(QStringLiteral("yes"));
+        dialog->cmdOK_Click();
+        flush();
+    }
+    QStringList logRows()
+    {
+        QStringList rows;
+        auto rs = irecObjectCode::OpenRecordset(
+            QStringLiteral("SELECT Record, Action, UserID FROM DeleteLog ORDER BY DeleteLogID"));
+        for (; !rs->eof(); rs->moveNext())
+            rows << rs->value(0).toString() + QLatin1Char('|') + rs->value(1).toString() +
+                        QLatin1Char('|') + rs->value(2).toString();
+        return rows;
+    }
+    bool isOpen(QPointer<frmStudentDetails> w) { return w && ui::Forms::all().contains(w.data()); }
+    int students() { return count(QStringLiteral("SELECT * FROM Students")); }
+};
+
+} // namespace
+
+TEST_F(StudentDeletionTest, WithoutBookingsTheConfirmationDeletesAtOnce)
+{
+    ActionStandIn *find = standIn(QStringLiteral("frmFindStudent"));
+    ActionStandIn *duplicates = standIn(QStringLiteral("frmDuplicates"));
+    TimetableFakeWindow *search = loadClassSearch();
+    search->searched();
+    QPointer<frmStudentDetails> w = open(student);
+    EXPECT_TRUE(w->cmdDelete->isEnabled());
+    EXPECT_FALSE(open(0)->cmdDelete->isEnabled()) << "a new person has nothing to delete";
+    confirm(w);
+    EXPECT_TRUE(script->shown().isEmpty()) << "no last-chance question";
+    EXPECT_EQ(students(), 0);
+    EXPECT_EQ(logRows(), QStringList{QStringLiteral("Ann Lee|Delete Student|I")});
+    EXPECT_EQ(value(QStringLiteral("SELECT LogTime FROM DeleteLog")).toString().size(),
+              QStringLiteral("2026/01/01 10:00:00 AM").size());
+    EXPECT_FALSE(isOpen(w));
+    EXPECT_EQ(find->calls, QStringList{QStringLiteral("Load_Students")});
+    EXPECT_EQ(duplicates->calls, QStringList{QStringLiteral("Load_Duplicates")});
+    EXPECT_TRUE(search->searched());
+}
+
+TEST_F(StudentDeletionTest, BookingsGoAfterTheLastChanceAndPaymentsStay)
+{
+    const qint32 booking = addBooking(classId, student, QStringLiteral("Cancelled"));
+    charge(booking, QStringLiteral("20"));
+    const QString photo = frmStudentDetails::PersonPhotoFile(student);
+    QDir().mkpath(QFileInfo(photo).path());
+    QFile file(photo);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const qint32 other = addStudent(QStringLiteral("Bo"), QStringLiteral("Kim"));
+    addBooking(classId, other);
+
+    QPointer<frmStudentDetails> w = open(student);
+    script->answer(ui::vbYes);
+    confirm(w);
+    ASSERT_EQ(script->shown().size(), 1);
+    EXPECT_EQ(script->shown().first().title, QStringLiteral("Last chance"));
+    EXPECT_EQ(script->shown().first().text,
+              QStringLiteral("There are 1 bookings for this student. Deleting the student will "
+                             "also delete these bookings.\r\n\r\nAre you sure you want to delete "
+                             "the student?"));
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Bookings WHERE StudentID = %1").arg(student)), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Bookings WHERE StudentID = %1").arg(other)), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Payments WHERE SID = %1").arg(student)), 1);
+    EXPECT_FALSE(QFile::exists(photo));
+    EXPECT_EQ(students(), 1);
+    EXPECT_FALSE(isOpen(w));
+}
+
+TEST_F(StudentDeletionTest, AnsweringNoKeepsEverythingAndStillRefreshesTheSearch)
+{
+    ActionStandIn *find = standIn(QStringLiteral("frmFindStudent"));
+    addBooking(classId, student);
+    QPointer<frmStudentDetails> w = open(student);
+    script->answer(ui::vbNo);
+    confirm(w);
+    EXPECT_EQ(students(), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Bookings")), 1);
+    EXPECT_TRUE(logRows().isEmpty());
+    EXPECT_TRUE(isOpen(w));
+    EXPECT_EQ(find->calls, QStringList{QStringLiteral("Load_Students")});
+}
+
+TEST_F(StudentDeletionTest, ABlockedWriteDeletesNothingAndSaysSo)
+{
+    addBooking(classId, student);
+    block(QStringLiteral("Students"), QStringLiteral("DELETE"));
+    QPointer<frmStudentDetails> w = open(student);
+    script->answer(ui::vbYes).answer(ui::vbOK);
+    confirm(w);
+    ASSERT_EQ(script->shown().size(), 2);
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Delete Student"));
+    EXPECT_TRUE(script->shown().last().text.startsWith(
+        QStringLiteral("The student could not be deleted. Nothing was changed. (Err#")));
+    EXPECT_EQ(students(), 1);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Bookings")), 1) << "rolled back";
+    EXPECT_TRUE(logRows().isEmpty());
+    EXPECT_TRUE(isOpen(w));
+}
+
+TEST_F(StudentDeletionTest, AuthorisedByAnotherUserTheSignedInUserIsLogged)
+{
+    ActionStandIn *password = standIn(QStringLiteral("frmPassword"));
+    Global::CurrentUserId = QStringLiteral("nobody");
+    Global::LoadCurrentUserRights();
+    QPointer<frmStudentDetails> first = open(student);
+    QPointer<frmStudentDetails> second = open(student);
+    first->cmdDelete_Click();
+    EXPECT_EQ(password->calls,
+              QStringList{QStringLiteral("LoadUp Delete Student %1").arg(student)});
+    useraccess::RegisterAccessOperations();
+    useraccess::AuthorisationRequest request;
+    request.xf = first.data();
+    request.strMode = QStringLiteral("Delete Student");
+    request.strExtraInfo = QString::number(student);
+    request.userId = QStringLiteral("i");
+    useraccess::FindAuthorisedOperation(request.strMode)->action(request);
+    confirmRequest(QStringLiteral("i"));
+    Global::CurrentUserId = QStringLiteral("i");
+    EXPECT_EQ(logRows(), QStringList{QStringLiteral("Ann Lee|Delete Student|NOBODY")});
+    EXPECT_FALSE(isOpen(first));
+    EXPECT_TRUE(isOpen(second)) << "the other window stays on the deleted student";
+}
+
+TEST_F(StudentDeletionTest, NamesAreLoggedAsTyped)
+{
+    const QString name = QStringLiteral("O'Brien \"Bo\" #1; <b>&amp;");
+    EXPECT_TRUE(imodStudents::DeleteStudentRecord(student, name, QStringLiteral("ann"), {}));
+    EXPECT_EQ(logRows(), QStringList{name + QStringLiteral("|Delete Student|ANN")});
+    EXPECT_FALSE(imodStudents::DeleteStudentRecord(student, name, QStringLiteral("ann"), {}))
+        << "gone already: nothing is logged";
+    EXPECT_EQ(logRows().size(), 1);
+}
+
+TEST_F(StudentDeletionTest, DeletingTheSelectedBookingLogsItsClass)
+{
+    const qint32 booking = addBooking(classId, student);
+    frmStudentDetails *w = open(student);
+    pick(w, booking);
+    w->DeleteStudentBooking(QStringLiteral("kim"));
+    EXPECT_EQ(logRows(),
+              QStringList{QStringLiteral("Ann Lee from Class #%1|Delete|KIM").arg(classId)});
+    EXPECT_EQ(w->grd->rows(), 1);
+    w->DeleteStudentBooking(QStringLiteral("kim")); // an empty grid: nothing written
+    EXPECT_EQ(logRows().size(), 1);
 }
 
 #include "bookingactions_test.moc"
