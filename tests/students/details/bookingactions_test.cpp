@@ -3,6 +3,7 @@
 #include "core/centresettings.h"
 #include "core/frmconfirmdelete.h"
 #include "core/globaldata.h"
+#include "enrolments/imodenrolments.h"
 #include "core/globalsettings.h"
 #include "platform/ui/callbyname.h"
 #include "platform/ui/flexgrid.h"
@@ -299,6 +300,121 @@ TEST_F(BookingActionsTest, WaitingListRemoval)
     w->cmdWLDel_Click();
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Bookings")), 0);
     EXPECT_EQ(w->grd->rows(), 1);
+}
+
+TEST_F(BookingActionsTest, NoShowClearsTheBalanceWhenAsked)
+{
+    TimetableFakeWindow *search = loadClassSearch();
+    const struct
+    {
+        const char *charge; // "" for none
+        int answer;         // 0: no question expected
+        const char *asked;
+        double chargeAmount, chargeGst; // of the clearing row; 0 0 for none
+    } cases[] = {
+        {"40", ui::vbYes, "$40.00", -40.00, -4.00},
+        {"-12.5", ui::vbYes, "-$12.50", 12.50, 1.25},
+        {"40", ui::vbNo, "$40.00", 0, 0},
+        {"", 0, "", 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.asked);
+        exec(QStringLiteral("DELETE FROM Payments"));
+        const qint32 booking = addBooking(classId, student);
+        if (*c.charge)
+            charge(booking, QString::fromLatin1(c.charge));
+        frmStudentDetails *w = open(student);
+        pick(w, booking);
+        const qsizetype before = script->shown().size();
+        if (c.answer)
+            script->answer(c.answer);
+        search->searched();
+        w->cmdNoShow_Click();
+        EXPECT_EQ(status(booking), QStringLiteral("No Show"));
+        if (c.answer) {
+            ASSERT_EQ(script->shown().size(), before + 1);
+            EXPECT_EQ(script->shown().last().title, QStringLiteral("What do you want to do?"));
+            EXPECT_EQ(script->shown().last().text,
+                      QStringLiteral("This booking has a balance of %1. Do you want to clear this?")
+                          .arg(QString::fromLatin1(c.asked)));
+        } else {
+            EXPECT_EQ(script->shown().size(), before);
+        }
+        const int rows = count(QStringLiteral("SELECT * FROM Payments WHERE ReceiptNo = 'Moved'"));
+        if (c.chargeAmount == 0) {
+            EXPECT_EQ(rows, 0);
+        } else {
+            ASSERT_EQ(rows, 1);
+            auto rs = irecObjectCode::OpenRecordset(
+                QStringLiteral("SELECT ChargeAmount, ChargeGST, Type, AuthorisedBy, Amount, SID, "
+                               "RevenueAccount, TaxCode, PassportFee, SessionNo, ReceivedFrom "
+                               "FROM Payments WHERE ReceiptNo = 'Moved'"));
+            EXPECT_DOUBLE_EQ(rs->value(0).value<vb::Currency>().toDouble(), c.chargeAmount);
+            EXPECT_DOUBLE_EQ(rs->value(1).value<vb::Currency>().toDouble(), c.chargeGst);
+            EXPECT_EQ(rs->value(2).toString(), QStringLiteral("C"));
+            EXPECT_EQ(rs->value(3).toString(), QStringLiteral("Ovix"));
+            EXPECT_DOUBLE_EQ(rs->value(4).value<vb::Currency>().toDouble(), 0);
+            EXPECT_EQ(rs->value(5).toInt(), student);
+            EXPECT_EQ(rs->value(6).toString(), QStringLiteral("4-1000"));
+            EXPECT_EQ(rs->value(7).toString(), QStringLiteral("GST"));
+            EXPECT_EQ(rs->value(8).toInt(), 0);
+            EXPECT_EQ(rs->value(9).toInt(), 0);
+            EXPECT_EQ(rs->value(10).toString(), QStringLiteral("Ann Lee"));
+            EXPECT_EQ(imodEnrolments::GetBookingOwing(booking), vb::Currency());
+        }
+        EXPECT_EQ(w->txtBal->text(),
+                  QStringLiteral("$%1.00").arg(c.answer == ui::vbNo ? 40 : 0));
+        EXPECT_EQ(w->grd->cellBackColor(w->grd->gridRow(), 1), QColor(0xC0, 0x00, 0xC0));
+        EXPECT_TRUE(search->searched());
+        w->unload();
+        exec(QStringLiteral("DELETE FROM Bookings"));
+    }
+}
+
+TEST_F(BookingActionsTest, NoShowOfOddRows)
+{
+    // A program whose name needs quoting, and a one-off class of no program.
+    const qint32 quoted = addProgram(QStringLiteral("O'Brien's"));
+    const qint32 quotedClass = addClass(quoted);
+    const qint32 oneOff = addClass(0);
+    const qint32 a = addBooking(quotedClass, student);
+    const qint32 b = addBooking(oneOff, student);
+    charge(a, QStringLiteral("30"));
+    charge(b, QStringLiteral("10"));
+    frmStudentDetails *w = open(student);
+    for (const qint32 booking : {a, b}) {
+        pick(w, booking);
+        script->answer(ui::vbYes);
+        w->cmdNoShow_Click();
+        EXPECT_EQ(status(booking), QStringLiteral("No Show"));
+        EXPECT_EQ(imodEnrolments::GetBookingOwing(booking), vb::Currency());
+    }
+    EXPECT_EQ(value(QStringLiteral("SELECT ChargeGST FROM Payments WHERE ReceiptNo = 'Moved' AND "
+                                   "BookingID = %1").arg(a)).value<vb::Currency>(),
+              vb::Currency(-3));
+    EXPECT_EQ(value(QStringLiteral("SELECT ChargeGST FROM Payments WHERE ReceiptNo = 'Moved' AND "
+                                   "BookingID = %1").arg(b)).value<vb::Currency>(),
+              vb::Currency()) << "no program: no tax";
+
+    // A blocked ledger write leaves the status as it was too.
+    const qint32 c = addBooking(classId, student);
+    charge(c, QStringLiteral("15"));
+    block(QStringLiteral("Payments"), QStringLiteral("INSERT"));
+    w->Load_LTS_History();
+    pick(w, c);
+    script->answer(ui::vbYes);
+    w->cmdNoShow_Click();
+    EXPECT_EQ(status(c), QStringLiteral("Confirmed"));
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Payments WHERE BookingID = %1").arg(c)), 1);
+
+    // A waiting-list row is refused.
+    const qint32 waiting = addBooking(classId, student, QStringLiteral("Waiting"));
+    w->Load_LTS_History();
+    pick(w, waiting);
+    script->answer(ui::vbOK);
+    w->cmdNoShow_Click();
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Oops!"));
+    EXPECT_EQ(status(waiting), QStringLiteral("Waiting"));
 }
 
 namespace {
