@@ -8,6 +8,9 @@
 #include "core/errorinfo.h"
 #include "core/globaldata.h"
 #include "core/imodglobalsubs.h"
+#include "core/lookups.h"
+#include "core/timetablelookups.h"
+#include "timetable/programs.h"
 #include "core/imodlanguage.h"
 #include "core/imodvista.h"
 #include "core/listfillers.h"
@@ -22,6 +25,7 @@
 #include "platform/ui/hourglass.h"
 #include "platform/ui/labels.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/simplecombo.h"
 #include "platform/ui/tag.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
@@ -252,12 +256,10 @@ frmStudentDetails::frmStudentDetails()
     btnCopy = ui::namedButton(QStringLiteral("Copy"), QStringLiteral("btnCopy"), this);
     btnLoadPic->setEnabled(false); // photographs come with their own window
     btnDelPic->setEnabled(false);
-    cmdPrintDetails =
-        ui::namedButton(QStringLiteral("Print Details"), QStringLiteral("cmdPrintDetails"), this);
+    cmdPrintDetails = ui::namedButton(QStringLiteral("View/Print Full Details"),
+                                      QStringLiteral("cmdPrintDetails"), this);
     cmdDetailsForm = ui::namedButton(QStringLiteral("Details + Declaration Form"),
                                      QStringLiteral("cmdDetailsForm"), this);
-    cmdPrintDetails->setEnabled(false); // documents come with the record's documents
-    cmdDetailsForm->setEnabled(false);
     shpWarning = new QFrame;
     shpWarning->setObjectName(QStringLiteral("shpWarning"));
     shpWarning->setFrameShape(QFrame::Box);
@@ -332,6 +334,14 @@ frmStudentDetails::frmStudentDetails()
     cmdWLDel = ui::namedButton(QStringLiteral("Remove from Wait List"), QStringLiteral("cmdWLDel"),
                                this);
     cmdWLDel->setEnabled(false);
+    cmdPrintConfirmation = ui::namedButton(QStringLiteral("Class Details"),
+                                           QStringLiteral("cmdPrintConfirmation"), this);
+    cmdPrintConfirmation->setToolTip(QStringLiteral("Print details of class times and dates"));
+    cmdInvoice = ui::namedButton(QStringLiteral("Invoice"), QStringLiteral("cmdInvoice"), this);
+    cmdReceivePayments =
+        ui::namedButton(QStringLiteral("Payment"), QStringLiteral("cmdReceivePayments"), this);
+    cmdReceivePayments->setToolTip(QStringLiteral("Receive payments for bookings"));
+    cmdDiscount = ui::namedButton(QStringLiteral("Discount"), QStringLiteral("cmdDiscount"), this);
     {
         auto *legendRow = new QHBoxLayout;
         auto *legendTitle = new QVBoxLayout;
@@ -351,10 +361,8 @@ frmStudentDetails::frmStudentDetails()
             swatch->setObjectName(QString::fromLatin1(e.swatch));
             swatch->setFrameShape(QFrame::Box);
             swatch->setFixedSize(14, 14);
-            swatch->setAutoFillBackground(true);
-            QPalette palette = swatch->palette();
-            palette.setColor(QPalette::Window, ui::fromVbColor(e.colour));
-            swatch->setPalette(palette);
+            swatch->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid black;")
+                                      .arg(ui::fromVbColor(e.colour).name()));
             auto *word = new QLabel(QString::fromLatin1(e.word), entry);
             for (QWidget *w : {static_cast<QWidget *>(swatch), static_cast<QWidget *>(word)})
                 w->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -369,9 +377,14 @@ frmStudentDetails::frmStudentDetails()
         }
         legendRow->addStretch(1);
         legendRow->addWidget(cmdWLDel);
+        auto *actions = new QHBoxLayout;
+        for (QPushButton *b : {cmdPrintConfirmation, cmdInvoice, cmdReceivePayments, cmdDiscount})
+            actions->addWidget(b);
+        actions->addStretch(1);
         auto *layout = new QVBoxLayout(history);
         layout->addWidget(grd, 1);
         layout->addLayout(legendRow);
+        layout->addLayout(actions);
     }
     SSTab1->addTab(history, QStringLiteral("Class History"));
 
@@ -460,6 +473,14 @@ frmStudentDetails::frmStudentDetails()
     connect(cmdNewAssessment, &QPushButton::clicked, this,
             &frmStudentDetails::cmdNewAssessment_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmStudentDetails::cmdDelete_Click);
+    connect(cmdPrintConfirmation, &QPushButton::clicked, this,
+            &frmStudentDetails::cmdPrintConfirmation_Click);
+    connect(cmdInvoice, &QPushButton::clicked, this, &frmStudentDetails::cmdInvoice_Click);
+    connect(cmdReceivePayments, &QPushButton::clicked, this,
+            &frmStudentDetails::cmdReceivePayments_Click);
+    connect(cmdDiscount, &QPushButton::clicked, this, &frmStudentDetails::cmdDiscount_Click);
+    connect(cmdPrintDetails, &QPushButton::clicked, this, &frmStudentDetails::cmdPrintDetails_Click);
+    connect(cmdDetailsForm, &QPushButton::clicked, this, [this] { cmdDetailsForm_Click(1); });
     connect(cmdWLDel, &QPushButton::clicked, this, &frmStudentDetails::cmdWLDel_Click);
     connect(cmdTentative, &QPushButton::clicked, this, &frmStudentDetails::cmdTentative_Click);
     connect(cmdConfirm, &QPushButton::clicked, this, &frmStudentDetails::cmdConfirm_Click);
@@ -526,6 +547,13 @@ void frmStudentDetails::refreshEntryPoints()
     cmdNewAssessment->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmNewAssessment")));
     cmdCancel->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmCancelDialog")));
     cmdMove->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmMoveStudent")));
+    cmdPrintConfirmation->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmRptConfSlip")));
+    cmdInvoice->setEnabled(ui::IsProcedureRegistered(QStringLiteral("mReports::ShowInvoiceStatement")));
+    cmdReceivePayments->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmPayments")));
+    cmdDiscount->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmDiscountPickList")));
+    cmdPrintDetails->setEnabled(
+        ui::IsProcedureRegistered(QStringLiteral("mReports::ShowStudentDetailsReport")));
+    cmdDetailsForm->setEnabled(ui::IsWindowRegistered(Global::DetailsFormName));
 }
 
 void frmStudentDetails::Setup_Grids()
@@ -1385,4 +1413,134 @@ void frmStudentDetails::cmdWLDel_Click()
     }
     guarded([this] { Load_LTS_History(); });
     cmdWLDel->setEnabled(false);
+}
+
+void frmStudentDetails::cmdPrintConfirmation_Click()
+{
+    const qint32 booking = selectedBooking();
+    if (booking == 0)
+        return;
+    const int row = grd->gridRow();
+    const QColor colour = grd->cellBackColor(row, 0);
+    if (colour == waitingYellow) {
+        warn(QStringLiteral("You cannot print Class Details Slips for waiting list bookings!"));
+        return;
+    }
+    // A failed look-up leaves its value empty; the slip is shown all the same.
+    QString dates, program, poolArea;
+    qint32 classId = 0;
+    guarded([&] { classId = imodEnrolments::GetBookingClassID(booking); });
+    guarded([&] { dates = Global::GetClassDatesText(classId); });
+    guarded([&] {
+        const qint32 programId = imodClasses::GetClassProgramId(classId);
+        program = programId == 0 ? QStringLiteral("One-Off Enrolments")
+                                 : imodPrograms::GetProgramName(programId);
+    });
+    guarded([&] { poolArea = Global::GetPoolAreaName(imodClasses::GetClassPoolArea(classId)); });
+    QString status = QStringLiteral("Tentative");
+    const struct
+    {
+        long colour;
+        const char *word;
+    } words[] = {{0xFFFFFF, "Confirmed"}, {0x80FF80, "Moved"}, {0x8080FF, "Cancelled"},
+                 {0xC000C0, "No Show"}};
+    for (const auto &w : words)
+        if (colour == ui::fromVbColor(w.colour))
+            status = QString::fromLatin1(w.word);
+    const QString classText = grd->textMatrix(row, 2) + QLatin1Char(' ') +
+                              grd->textMatrix(row, 3) + QLatin1Char(' ') +
+                              grd->textMatrix(row, 4) + QLatin1Char(' ');
+    guarded([&] {
+        ui::Form *slip = ui::LoadWindowByName(QStringLiteral("frmRptConfSlip"));
+        if (!slip)
+            return;
+        slip->showForm();
+        ui::callByName(slip, QStringLiteral("FillPage"),
+                       {grd->textMatrix(row, 7), classText, dates, grd->textMatrix(row, 6),
+                        fieldText(1) + QLatin1Char(' ') + fieldText(2), status, booking, program,
+                        poolArea});
+    });
+}
+
+void frmStudentDetails::cmdInvoice_Click()
+{
+    if (grd->rows() <= 1 || grd->gridRow() < 1)
+        return;
+    try {
+        const qint32 programId = imodPrograms::GetProgramIdForName(grd->textMatrix(grd->gridRow(), 2));
+        const QDateTime start = imodPrograms::GetProgramStartDate(programId);
+        const QDateTime end = imodPrograms::GetProgramEndDate(programId);
+        ui::CallProcedure(QStringLiteral("mReports::ShowInvoiceStatement"),
+                          {fieldText(0).toInt(), start, end, true, programId});
+    } catch (...) {
+        const core::ErrorInfo e = core::currentError();
+        warn(QStringLiteral("An error occurred when preparing the statement.\nErr#") +
+                 QString::number(e.number) + QStringLiteral(" - ") + e.description +
+                 QLatin1Char('.'),
+             QStringLiteral("Error Creating Statement"));
+    }
+}
+
+void frmStudentDetails::cmdReceivePayments_Click()
+{
+    if (grd->rows() <= 1 || grd->gridRow() < 1)
+        return;
+    const QString text = fieldText(2) + QStringLiteral(", ") + fieldText(1) +
+                         QStringLiteral(" (SID#") + fieldText(0) + QLatin1Char(')');
+    ui::Form *payments = nullptr;
+    guarded([&] { payments = ui::LoadWindowByName(QStringLiteral("frmPayments")); });
+    if (!payments)
+        return;
+    guarded([&] { payments->showForm(); });
+    // The payments window reads the closing ")" from its combo: the text goes there first.
+    QWidget *cbo = payments->findChild<QWidget *>(QStringLiteral("cbo"));
+    guarded([&] {
+        if (auto *simple = qobject_cast<ui::SimpleCombo *>(cbo))
+            simple->setText(text);
+        else if (auto *combo = qobject_cast<QComboBox *>(cbo))
+            combo->setCurrentText(text);
+        else if (auto *line = qobject_cast<QLineEdit *>(cbo))
+            line->setText(text);
+    });
+    guarded([&] {
+        if (cbo)
+            imodVista::SafeSetFocus(cbo);
+    });
+    guarded([&] { ui::callByName(payments, QStringLiteral("AddToList"), {text}); });
+}
+
+void frmStudentDetails::cmdDiscount_Click()
+{
+    const qint32 booking = selectedBooking();
+    if (booking == 0)
+        return;
+    guarded([&] {
+        ui::Form *discount = ui::CreateWindowByName(QStringLiteral("frmDiscountPickList"));
+        if (!discount)
+            return;
+        ui::callByName(discount, QStringLiteral("Load"), {booking});
+        discount->showForm();
+    });
+}
+
+void frmStudentDetails::cmdPrintDetails_Click()
+{
+    if (fieldText(0).isEmpty()) {
+        warn(QStringLiteral("You must save this student before you can print their details."));
+        return;
+    }
+    guarded([this] {
+        ui::CallProcedure(QStringLiteral("mReports::ShowStudentDetailsReport"),
+                          {fieldText(0).toInt()});
+    });
+}
+
+void frmStudentDetails::cmdDetailsForm_Click(int)
+{
+    if (fieldText(0).isEmpty()) {
+        warn(QStringLiteral("You must save this student before you can print a Details & "
+                            "Declaration form."));
+        return;
+    }
+    guarded([this] { Global::FillDetailsForm(fieldText(0).toInt(), true, false); });
 }

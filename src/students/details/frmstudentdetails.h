@@ -64,6 +64,13 @@ public:
     Q_INVOKABLE void cmdMove_Click();
     Q_INVOKABLE void cmdNoShow_Click();
     Q_INVOKABLE void cmdWLDel_Click();
+    // The documents and money windows of the person or the selected booking.
+    Q_INVOKABLE void cmdPrintConfirmation_Click();
+    Q_INVOKABLE void cmdInvoice_Click();
+    Q_INVOKABLE void cmdReceivePayments_Click();
+    Q_INVOKABLE void cmdDiscount_Click();
+    Q_INVOKABLE void cmdPrintDetails_Click();
+    Q_INVOKABLE void cmdDetailsForm_Click(int index = 1);
     // Called back by the cancellation dialog and the authorisation window.
     Q_INVOKABLE void FinishCancellation();
     Q_INVOKABLE void PrepareToMove();
@@ -112,6 +119,7 @@ public:
     QComboBox *cboPassport;
     ui::FlexGrid *grd;
     QPushButton *cmdWLDel;
+    QPushButton *cmdPrintConfirmation, *cmdInvoice, *cmdReceivePayments, *cmdDiscount;
     // The legend: a swatch of each status colour under a clickable entry.
     QFrame *shpTentative, *shpConfirmed, *shpMoved, *shpCancelled, *shpNoShow;
     QPushButton *cmdTentative, *cmdConfirm, *cmdMove, *cmdCancel, *cmdNoShow;

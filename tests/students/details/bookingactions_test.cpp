@@ -9,6 +9,7 @@
 #include "platform/ui/flexgrid.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/simplecombo.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/currency.h"
 #include "students/details/bookingactions.h"
@@ -55,6 +56,25 @@ public:
         calls << QStringLiteral("Cancel %1 %2").arg(booking).arg(xf ? xf->objectName() : QString());
     }
     Q_INVOKABLE void Load_Students() { calls << QStringLiteral("Load_Students"); }
+    Q_INVOKABLE void FillPage(const QString &owing, const QString &cls, const QString &dates,
+                              const QString &instructor, const QString &name,
+                              const QString &status, int booking, const QString &program,
+                              const QString &pool)
+    {
+        calls << QStringList{owing, cls, dates, instructor, name, status, QString::number(booking),
+                             program, pool}
+                     .join(QLatin1Char('|'));
+    }
+    Q_INVOKABLE void Load(int booking) { calls << QStringLiteral("Load %1").arg(booking); }
+    Q_INVOKABLE void AddToList(const QString &text)
+    {
+        calls << QStringLiteral("AddToList %1 / %2").arg(text, cbo->text());
+    }
+    ui::SimpleCombo *cbo = [this] {
+        auto *c = new ui::SimpleCombo(this);
+        c->setObjectName(QStringLiteral("cbo"));
+        return c;
+    }();
     Q_INVOKABLE void Load_Duplicates() { calls << QStringLiteral("Load_Duplicates"); }
     QStringList calls;
 };
@@ -83,8 +103,10 @@ protected:
             if (auto *w = qobject_cast<frmStudentDetails *>(f))
                 w->cmdSave->setEnabled(false);
         for (const char *name : {"frmPassword", "frmCancelDialog", "frmMoveStudent",
-                                 "frmFindStudent", "frmDuplicates"})
+                                 "frmFindStudent", "frmDuplicates", "frmRptConfSlip",
+                                 "frmPayments", "frmDiscountPickList"})
             ui::RegisterWindow(QString::fromLatin1(name), {});
+        ui::RegisterProcedure(QStringLiteral("mReports::ShowInvoiceStatement"), {});
         TimetableTest::TearDown();
     }
     ActionStandIn *standIn(const QString &name)
@@ -415,6 +437,110 @@ TEST_F(BookingActionsTest, NoShowOfOddRows)
     w->cmdNoShow_Click();
     EXPECT_EQ(script->shown().last().title, QStringLiteral("Oops!"));
     EXPECT_EQ(status(waiting), QStringLiteral("Waiting"));
+}
+
+TEST_F(BookingActionsTest, ClassDetailsSlipValues)
+{
+    ActionStandIn *slip = standIn(QStringLiteral("frmRptConfSlip"));
+    const qint32 oneOff = addClass(0, QStringLiteral("Level 1"), QStringLiteral("Friday"));
+    const qint32 a = addBooking(oneOff, student, QStringLiteral("Confirmed"));
+    const qint32 b = addBooking(classId, student, QStringLiteral("No Show"));
+    const qint32 c = addBooking(classId, student, QStringLiteral("Odd"));
+    const qint32 waiting = addBooking(classId, student, QStringLiteral("Waiting"));
+    charge(b, QStringLiteral("12.5"));
+    frmStudentDetails *w = open(student);
+    EXPECT_TRUE(w->cmdPrintConfirmation->isEnabled());
+    EXPECT_FALSE(w->cmdReceivePayments->isEnabled()) << "no payments window yet";
+    w->SSTab1->setCurrentIndex(3);
+    ovix::test::saveScreenshot(w, QStringLiteral("frmStudentDetails-history"));
+    w->setFieldText(1, QStringLiteral("Annie")); // the slip takes the name as shown
+    const struct
+    {
+        qint32 booking;
+        const char *status;
+        const char *program;
+    } cases[] = {{a, "Confirmed", "One-Off Enrolments"}, {b, "No Show", "Summer"},
+                 {c, "Tentative", "Summer"}};
+    for (const auto &k : cases) {
+        pick(w, k.booking);
+        const int r = w->grd->gridRow();
+        slip->calls.clear();
+        w->cmdPrintConfirmation_Click();
+        ASSERT_EQ(slip->calls.size(), 1);
+        const QStringList v = slip->calls.first().split(QLatin1Char('|'));
+        ASSERT_EQ(v.size(), 9);
+        EXPECT_EQ(v[0], w->grd->textMatrix(r, 7));
+        EXPECT_EQ(v[1], w->grd->textMatrix(r, 2) + QLatin1Char(' ') + w->grd->textMatrix(r, 3) +
+                            QLatin1Char(' ') + w->grd->textMatrix(r, 4) + QLatin1Char(' '));
+        EXPECT_TRUE(v[2].contains(QStringLiteral(" to "))) << v[2].toStdString();
+        EXPECT_EQ(v[4], QStringLiteral("Annie Lee"));
+        EXPECT_EQ(v[5], QString::fromLatin1(k.status));
+        EXPECT_EQ(v[6], QString::number(k.booking));
+        EXPECT_EQ(v[7], QString::fromLatin1(k.program));
+    }
+    EXPECT_EQ(slip->calls.first().section(QLatin1Char('|'), 0, 0), QStringLiteral("$0.00"));
+    pick(w, b);
+    slip->calls.clear();
+    w->cmdPrintConfirmation_Click();
+    EXPECT_EQ(slip->calls.first().section(QLatin1Char('|'), 0, 0), QStringLiteral("$12.50"));
+
+    pick(w, waiting);
+    slip->calls.clear();
+    script->answer(ui::vbOK);
+    w->cmdPrintConfirmation_Click();
+    EXPECT_TRUE(slip->calls.isEmpty());
+    EXPECT_EQ(script->shown().last().text,
+              QStringLiteral("You cannot print Class Details Slips for waiting list bookings!"));
+}
+
+TEST_F(BookingActionsTest, InvoicePaymentDiscountAndTheUnsavedPerson)
+{
+    QVariantList invoice;
+    ui::RegisterProcedure(QStringLiteral("mReports::ShowInvoiceStatement"),
+                          [&](const QVariantList &args) {
+                              invoice = args;
+                              return QVariant();
+                          });
+    ActionStandIn *payments = standIn(QStringLiteral("frmPayments"));
+    QList<ActionStandIn *> discounts;
+    ui::RegisterWindow(QStringLiteral("frmDiscountPickList"), [&discounts]() -> ui::Form * {
+        discounts << new ActionStandIn(QStringLiteral("frmDiscountPickList"));
+        return discounts.last();
+    });
+    const qint32 oneOff = addClass(0);
+    const qint32 a = addBooking(oneOff, student);
+    const qint32 b = addBooking(classId, student);
+    frmStudentDetails *w = open(student);
+
+    pick(w, a);
+    w->cmdInvoice_Click();
+    ASSERT_EQ(invoice.size(), 5);
+    EXPECT_EQ(invoice[0].toInt(), student);
+    EXPECT_EQ(invoice[4].toInt(), 0) << "a one-off row names no program";
+    pick(w, b);
+    w->cmdInvoice_Click();
+    EXPECT_EQ(invoice[4].toInt(), program);
+    EXPECT_TRUE(invoice[3].toBool());
+
+    w->cmdReceivePayments_Click();
+    const QString text = QStringLiteral("Lee, Ann (SID#%1)").arg(student);
+    EXPECT_EQ(payments->calls, QStringList{QStringLiteral("AddToList %1 / %1").arg(text)});
+
+    w->cmdDiscount_Click();
+    w->cmdDiscount_Click();
+    ASSERT_EQ(discounts.size(), 2) << "a new window per click";
+    EXPECT_EQ(discounts[1]->calls, QStringList{QStringLiteral("Load %1").arg(b)});
+
+    frmStudentDetails *fresh = open(0);
+    script->answer(ui::vbOK).answer(ui::vbOK);
+    fresh->cmdPrintDetails_Click();
+    fresh->cmdDetailsForm_Click(1);
+    ASSERT_EQ(script->shown().size(), 2);
+    EXPECT_EQ(script->shown()[0].text,
+              QStringLiteral("You must save this student before you can print their details."));
+    EXPECT_EQ(script->shown()[1].text, QStringLiteral("You must save this student before you can "
+                                                      "print a Details & Declaration form."));
+    EXPECT_EQ(script->shown()[1].title, QStringLiteral("Oops!"));
 }
 
 namespace {
