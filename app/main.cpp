@@ -14,6 +14,7 @@
 #include "shell/maintenancewindows.h"
 #include "shell/startupwindows.h"
 #include "students/details/register.h"
+#include "students/find/register.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
 #include "timetable/lookups/register.h"
@@ -49,6 +50,7 @@ int main(int argc, char **argv)
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
     enrolments::RegisterAttendanceBookWindow();
+    students::RegisterFindStudentWindow();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

@@ -9,6 +9,8 @@
 #include "platform/jet/connection.h"
 #include "platform/ui/dialogscript.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/simplecombo.h"
+#include "students/details/bookingactions.h"
 #include "students/details/frmstudentdetails.h"
 #include "students/imodstudents.h"
 #include "students/studentrecord.h"
@@ -45,6 +47,8 @@ struct Fixture
     QTemporaryDir dir;
     qint32 student = 0; // the student with the most bookings
     qint32 program = 0;
+    qint32 booking = 0; // a booking of the busiest student
+    QString programName;
     QString name, listName, barcode;
 
     Fixture()
@@ -54,6 +58,15 @@ struct Fixture
         student = std::stoi(firstValue("SELECT StudentID FROM Bookings GROUP BY StudentID ORDER "
                                        "BY Count(*) DESC LIMIT 1"));
         program = std::stoi(firstValue("SELECT Max(ProgramID) FROM Programs"));
+        booking = std::stoi(firstValue(
+            ("SELECT Max(BookingID) FROM Bookings WHERE StudentID = " + std::to_string(student))
+                .c_str()));
+        programName = QString::fromStdString(firstValue(
+            ("SELECT Programs.Program FROM (Bookings INNER JOIN Classes ON Bookings.ClassID = "
+             "Classes.ClassID) INNER JOIN Programs ON Classes.ProgramID = Programs.ProgramID "
+             "WHERE Bookings.BookingID = " +
+             std::to_string(booking))
+                .c_str()));
         name = imodStudents::GetStudentName(student);
         listName = imodStudents::GetStudentListName(student);
         barcode = QString::fromStdString(
@@ -108,6 +121,59 @@ void registerPair(const std::string &name, std::function<void()> work)
         ->Unit(benchmark::kMillisecond);
 }
 
+void exec(const std::string &sql)
+{
+    sqlite3_exec(handle(), sql.c_str(), nullptr, nullptr, nullptr);
+}
+
+// A copy of the busiest student with all of its bookings, made on SQLite directly
+// outside the timing; gives its StudentID.
+qint32 copyOfBusiestStudent()
+{
+    exec("INSERT INTO Students ([First Name], [Last Name], Student, Employee, Vendor, Special) "
+         "VALUES ('Bench', 'Delete', 'Y', 'N', 'N', 'N')");
+    const qint32 id = qint32(sqlite3_last_insert_rowid(handle()));
+    exec("INSERT INTO Bookings (StudentID, ClassID, Status, Owing) SELECT " + std::to_string(id) +
+         ", ClassID, Status, Owing FROM Bookings WHERE StudentID = " +
+         std::to_string(fixture().student));
+    return id;
+}
+
+// Deleting a student with the busiest student's bookings: the engine's deletion
+// against the same rows removed by SQLite directly in one transaction.
+void registerDeletion()
+{
+    benchmark::RegisterBenchmark("DeleteStudentWithBookings/engine",
+                                 [](benchmark::State &state) {
+                                     fixture();
+                                     for (auto _ : state) {
+                                         state.PauseTiming();
+                                         const qint32 id = copyOfBusiestStudent();
+                                         state.ResumeTiming();
+                                         imodStudents::DeleteStudentRecord(
+                                             id, QStringLiteral("Bench Delete"),
+                                             QStringLiteral("i"), QString());
+                                     }
+                                 })
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(
+        "DeleteStudentWithBookings/sqlite",
+        [](benchmark::State &state) {
+            fixture();
+            for (auto _ : state) {
+                state.PauseTiming();
+                const std::string id = std::to_string(copyOfBusiestStudent());
+                state.ResumeTiming();
+                replay({"BEGIN", "SELECT StudentID FROM Students WHERE StudentID = " + id,
+                        "INSERT INTO DeleteLog (LogTime, Record, Action, UserID) VALUES "
+                        "('2026/01/01 10:00:00 AM', 'Bench Delete', 'Delete Student', 'I')",
+                        "DELETE FROM Bookings WHERE StudentID = " + id,
+                        "DELETE FROM Students WHERE StudentID = " + id, "COMMIT"});
+            }
+        })
+        ->Unit(benchmark::kMillisecond);
+}
+
 void registerAll()
 {
     using namespace imodStudents;
@@ -138,6 +204,25 @@ void registerAll()
         w->LoadUp(f()->student, nullptr, QStringLiteral("i"));
         w->unload();
     });
+    registerPair("FillStudentSearch", [] {
+        ui::SimpleCombo list;
+        benchmark::DoNotOptimize(
+            imodStudents::FillPersonCombo(&list, true, false, false, false, false));
+    });
+    registerPair("ConfirmAndMakeTentative", [f] {
+        ChangeBookingStatus(f()->booking, QStringLiteral("Confirmed"), QStringLiteral("Tentative"));
+        ChangeBookingStatus(f()->booking, QStringLiteral("Tentative"), QStringLiteral("Confirmed"));
+    });
+    registerPair("NoShowWithoutBalance", [f] {
+        benchmark::DoNotOptimize(RecordNoShow(f()->booking, f()->student, vb::Currency(),
+                                              f()->programName));
+    });
+    registerPair("NoShowClearingBalance", [f] {
+        benchmark::DoNotOptimize(NoShowBalance(f()->booking));
+        benchmark::DoNotOptimize(RecordNoShow(f()->booking, f()->student, vb::Currency(5),
+                                              f()->programName));
+    });
+    registerDeletion();
     registerPair("SaveStudent", [f] {
         const StudentDetails d = ReadStudentDetails(f()->student);
         StudentEdits edits;

@@ -67,8 +67,7 @@ int addItem(QWidget *list, const QString &text, const QVariant &data)
         return position;
     }
     if (auto *s = qobject_cast<ui::SimpleCombo *>(list)) {
-        s->addItem(text, long(data.toLongLong()));
-        return s->count() - 1;
+        return s->addItem(text, long(data.toLongLong()));
     }
     unsupported();
 }
@@ -106,6 +105,20 @@ void listAddItem(QWidget *list, const QString &text)
 int listAddItem(QWidget *list, const QString &text, qint32 data)
 {
     return addItem(list, text, QVariant::fromValue(qlonglong(data)));
+}
+
+void listAddItems(QWidget *list, const QList<QPair<QString, qint32>> &items)
+{
+    if (auto *s = qobject_cast<ui::SimpleCombo *>(list)) {
+        QList<QPair<QString, long>> all;
+        all.reserve(items.size());
+        for (const auto &[text, data] : items)
+            all.append({text, long(data)});
+        s->addItems(all);
+        return;
+    }
+    for (const auto &[text, data] : items)
+        listAddItem(list, text, data);
 }
 
 qint32 listItemData(QWidget *list, int index)

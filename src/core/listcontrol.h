@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 class QWidget;
@@ -17,6 +19,9 @@ void listAddItem(QWidget *list, const QString &text);
 // The same with a number kept beside the item (its item data); gives the index at
 // which the item was placed.
 int listAddItem(QWidget *list, const QString &text, qint32 data);
+// Adds many items with their numbers as listAddItem does one by one; the simple
+// combo sorts them once.
+void listAddItems(QWidget *list, const QList<QPair<QString, qint32>> &items);
 // The number kept beside an item (0 when none was given); an index outside the
 // list raises vb::Error 381.
 qint32 listItemData(QWidget *list, int index);

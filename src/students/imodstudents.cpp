@@ -284,6 +284,10 @@ qint32 GetStudentIDByBarcode(const QString &barcode)
 qint32 FillPersonCombo(QWidget *list, bool students, bool employees, bool families,
                        bool firstNameFirst, bool instructorIds)
 {
+    // The rows are read first and handed to the list in one go (one sort of a
+    // long list); on a failure the items read so far are still added.
+    QList<QPair<QString, qint32>> items;
+    qint32 result = 0;
     try {
         core::listClear(list);
         auto kind = [](bool wanted) { return wanted ? QStringLiteral("Y") : QStringLiteral("%"); };
@@ -303,13 +307,21 @@ qint32 FillPersonCombo(QWidget *list, bool students, bool employees, bool famili
             const qint32 instructor = number(rs->value(3));
             const qint32 data =
                 employees && instructorIds && instructor > 0 ? instructor : number(rs->value(0));
-            core::listAddItem(list, item, data);
+            items.append({item, data});
         }
-        return 0;
     } catch (...) {
         const long n = core::currentError().number;
-        return n != 0 ? qint32(n) : -1;
+        result = n != 0 ? qint32(n) : -1;
     }
+    try {
+        core::listAddItems(list, items);
+    } catch (...) {
+        if (result == 0) {
+            const long n = core::currentError().number;
+            result = n != 0 ? qint32(n) : -1;
+        }
+    }
+    return result;
 }
 
 QDate ParseDateText(const QString &typed)

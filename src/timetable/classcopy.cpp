@@ -3,6 +3,7 @@
 
 #include "classes/classsearch.h"
 #include "core/dbtransaction.h"
+#include "core/deletelog.h"
 #include "core/frmconfirmdelete.h"
 #include "core/globaldata.h"
 #include "core/irecobjectcode.h"
@@ -49,13 +50,8 @@ void DeleteClassRecord(qint32 classId)
         for (; !rs->eof(); rs->moveNext()) {
             if (vb::CLng(rs->value(0)) != classId)
                 continue;
-            auto log = irecObjectCode::OpenRecordset(
-                QStringLiteral("SELECT DeleteLog.* FROM DeleteLog WHERE DeleteLogID = 0;"));
-            log->addNew();
-            log->setValue(1, vb::Format(vb::Now(), QStringLiteral("yyyy/mm/dd hh:mm:ss AMPM")));
-            log->setValue(2, QStringLiteral("Class #%1").arg(classId));
-            log->setValue(3, QStringLiteral("Delete Class"));
-            log->update();
+            Global::WriteDeleteLog(QStringLiteral("Class #%1").arg(classId),
+                                   QStringLiteral("Delete Class"));
             rs->deleteRecord();
             deleted = true;
             break;

@@ -49,11 +49,24 @@ SimpleCombo::SimpleCombo(QWidget *parent)
     });
 }
 
-void SimpleCombo::addItem(const QString &text, long data)
+int SimpleCombo::addItem(const QString &text, long data)
 {
     auto *item = new SortedItem(text);
     item->setData(DataRole, qlonglong(data));
     m_list->addItem(item);
+    m_list->sortItems();
+    return m_list->row(item);
+}
+
+void SimpleCombo::addItems(const QList<QPair<QString, long>> &items)
+{
+    m_list->setSortingEnabled(false);
+    for (const auto &[text, data] : items) {
+        auto *item = new SortedItem(text);
+        item->setData(DataRole, qlonglong(data));
+        m_list->addItem(item);
+    }
+    m_list->setSortingEnabled(true);
     m_list->sortItems();
 }
 

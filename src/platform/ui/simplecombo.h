@@ -18,7 +18,10 @@ class SimpleCombo : public QWidget
 public:
     explicit SimpleCombo(QWidget *parent = nullptr);
 
-    void addItem(const QString &text, long data = 0);
+    // Adds an item in its sorted place and gives its index.
+    int addItem(const QString &text, long data = 0);
+    // Adds many items and sorts the list once (a long list fills in one pass).
+    void addItems(const QList<QPair<QString, long>> &items);
     void clear();
     int count() const;
     QString list(int index) const;

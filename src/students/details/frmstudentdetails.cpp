@@ -1,10 +1,16 @@
 #include "frmstudentdetails.h"
 
 #include "access/permissions.h"
+#include "bookingactions.h"
+#include "classes/classsearch.h"
+#include "core/frmconfirmdelete.h"
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
 #include "core/globaldata.h"
 #include "core/imodglobalsubs.h"
+#include "core/lookups.h"
+#include "core/timetablelookups.h"
+#include "timetable/programs.h"
 #include "core/imodlanguage.h"
 #include "core/imodvista.h"
 #include "core/listfillers.h"
@@ -19,6 +25,7 @@
 #include "platform/ui/hourglass.h"
 #include "platform/ui/labels.h"
 #include "platform/ui/msgbox.h"
+#include "platform/ui/simplecombo.h"
 #include "platform/ui/tag.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
@@ -54,6 +61,30 @@ const QString employeeWarning = QStringLiteral(
     "This person is an employee. Only administrators can view or change employee details.");
 const QString moneyFormat = QStringLiteral("$#,###,##0.00;-$#,###,##0.00");
 const QColor waitingYellow(255, 255, 0);
+
+// The legend's entries, left to right: word, clickable entry, swatch, colour (&HBBGGRR).
+struct LegendEntry
+{
+    const char *word;
+    const char *entry;
+    const char *swatch;
+    long colour;
+};
+const LegendEntry legend[] = {
+    {"Tentative", "cmdTentative", "shpTentative", 0xFFFF80},
+    {"Confirmed", "cmdConfirm", "shpConfirmed", 0xFFFFFF},
+    {"Moved", "cmdMove", "shpMoved", 0x80FF80},
+    {"Cancelled", "cmdCancel", "shpCancelled", 0x8080FF},
+    {"No Show", "cmdNoShow", "shpNoShow", 0xC000C0},
+};
+
+template <class F> void guarded(F &&f)
+{
+    try {
+        f();
+    } catch (...) {
+    }
+}
 
 // The boxes of txtField by Students position: caption and longest entry (0: no limit).
 struct FieldDef
@@ -145,7 +176,6 @@ frmStudentDetails::frmStudentDetails()
     cmdEdit = ui::namedButton(QStringLiteral("Edit"), QStringLiteral("cmdEdit"), this);
     cmdSave = ui::namedButton(QStringLiteral("Save"), QStringLiteral("cmdSave"), this);
     cmdDelete = ui::namedButton(QStringLiteral("Delete"), QStringLiteral("cmdDelete"), this);
-    cmdDelete->setEnabled(false); // deleting comes with the record actions
     SSTab1 = new QTabWidget(this);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
 
@@ -226,12 +256,10 @@ frmStudentDetails::frmStudentDetails()
     btnCopy = ui::namedButton(QStringLiteral("Copy"), QStringLiteral("btnCopy"), this);
     btnLoadPic->setEnabled(false); // photographs come with their own window
     btnDelPic->setEnabled(false);
-    cmdPrintDetails =
-        ui::namedButton(QStringLiteral("Print Details"), QStringLiteral("cmdPrintDetails"), this);
+    cmdPrintDetails = ui::namedButton(QStringLiteral("View/Print Full Details"),
+                                      QStringLiteral("cmdPrintDetails"), this);
     cmdDetailsForm = ui::namedButton(QStringLiteral("Details + Declaration Form"),
                                      QStringLiteral("cmdDetailsForm"), this);
-    cmdPrintDetails->setEnabled(false); // documents come with the record's documents
-    cmdDetailsForm->setEnabled(false);
     shpWarning = new QFrame;
     shpWarning->setObjectName(QStringLiteral("shpWarning"));
     shpWarning->setFrameShape(QFrame::Box);
@@ -306,13 +334,57 @@ frmStudentDetails::frmStudentDetails()
     cmdWLDel = ui::namedButton(QStringLiteral("Remove from Wait List"), QStringLiteral("cmdWLDel"),
                                this);
     cmdWLDel->setEnabled(false);
+    cmdPrintConfirmation = ui::namedButton(QStringLiteral("Class Details"),
+                                           QStringLiteral("cmdPrintConfirmation"), this);
+    cmdPrintConfirmation->setToolTip(QStringLiteral("Print details of class times and dates"));
+    cmdInvoice = ui::namedButton(QStringLiteral("Invoice"), QStringLiteral("cmdInvoice"), this);
+    cmdReceivePayments =
+        ui::namedButton(QStringLiteral("Payment"), QStringLiteral("cmdReceivePayments"), this);
+    cmdReceivePayments->setToolTip(QStringLiteral("Receive payments for bookings"));
+    cmdDiscount = ui::namedButton(QStringLiteral("Discount"), QStringLiteral("cmdDiscount"), this);
     {
+        auto *legendRow = new QHBoxLayout;
+        auto *legendTitle = new QVBoxLayout;
+        legendTitle->addWidget(ui::sectionLabel(QStringLiteral("Booking Status"), history));
+        legendTitle->addWidget(new QLabel(QStringLiteral("(click to change)")));
+        legendRow->addLayout(legendTitle);
+        QFrame **swatches[] = {&shpTentative, &shpConfirmed, &shpMoved, &shpCancelled,
+                               &shpNoShow};
+        QPushButton **entries[] = {&cmdTentative, &cmdConfirm, &cmdMove, &cmdCancel, &cmdNoShow};
+        for (int i = 0; i < 5; ++i) {
+            const LegendEntry &e = legend[i];
+            // The entry is clicked anywhere over its swatch and word.
+            auto *entry = ui::namedButton(QString(), QString::fromLatin1(e.entry), history);
+            entry->setFlat(true);
+            entry->setCursor(Qt::PointingHandCursor);
+            auto *swatch = new QFrame(entry);
+            swatch->setObjectName(QString::fromLatin1(e.swatch));
+            swatch->setFrameShape(QFrame::Box);
+            swatch->setFixedSize(14, 14);
+            swatch->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid black;")
+                                      .arg(ui::fromVbColor(e.colour).name()));
+            auto *word = new QLabel(QString::fromLatin1(e.word), entry);
+            for (QWidget *w : {static_cast<QWidget *>(swatch), static_cast<QWidget *>(word)})
+                w->setAttribute(Qt::WA_TransparentForMouseEvents);
+            auto *inner = new QHBoxLayout(entry);
+            inner->setContentsMargins(4, 2, 4, 2);
+            inner->addWidget(swatch);
+            inner->addWidget(word);
+            entry->setMinimumWidth(word->sizeHint().width() + 34);
+            legendRow->addWidget(entry);
+            *swatches[i] = swatch;
+            *entries[i] = entry;
+        }
+        legendRow->addStretch(1);
+        legendRow->addWidget(cmdWLDel);
+        auto *actions = new QHBoxLayout;
+        for (QPushButton *b : {cmdPrintConfirmation, cmdInvoice, cmdReceivePayments, cmdDiscount})
+            actions->addWidget(b);
+        actions->addStretch(1);
         auto *layout = new QVBoxLayout(history);
         layout->addWidget(grd, 1);
-        auto *buttons = new QHBoxLayout;
-        buttons->addStretch(1);
-        buttons->addWidget(cmdWLDel);
-        layout->addLayout(buttons);
+        layout->addLayout(legendRow);
+        layout->addLayout(actions);
     }
     SSTab1->addTab(history, QStringLiteral("Class History"));
 
@@ -400,6 +472,21 @@ frmStudentDetails::frmStudentDetails()
     connect(grd3, &ui::FlexGrid::dblClick, this, &frmStudentDetails::grd3_DblClick);
     connect(cmdNewAssessment, &QPushButton::clicked, this,
             &frmStudentDetails::cmdNewAssessment_Click);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmStudentDetails::cmdDelete_Click);
+    connect(cmdPrintConfirmation, &QPushButton::clicked, this,
+            &frmStudentDetails::cmdPrintConfirmation_Click);
+    connect(cmdInvoice, &QPushButton::clicked, this, &frmStudentDetails::cmdInvoice_Click);
+    connect(cmdReceivePayments, &QPushButton::clicked, this,
+            &frmStudentDetails::cmdReceivePayments_Click);
+    connect(cmdDiscount, &QPushButton::clicked, this, &frmStudentDetails::cmdDiscount_Click);
+    connect(cmdPrintDetails, &QPushButton::clicked, this, &frmStudentDetails::cmdPrintDetails_Click);
+    connect(cmdDetailsForm, &QPushButton::clicked, this, [this] { cmdDetailsForm_Click(1); });
+    connect(cmdWLDel, &QPushButton::clicked, this, &frmStudentDetails::cmdWLDel_Click);
+    connect(cmdTentative, &QPushButton::clicked, this, &frmStudentDetails::cmdTentative_Click);
+    connect(cmdConfirm, &QPushButton::clicked, this, &frmStudentDetails::cmdConfirm_Click);
+    connect(cmdMove, &QPushButton::clicked, this, &frmStudentDetails::cmdMove_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmStudentDetails::cmdCancel_Click);
+    connect(cmdNoShow, &QPushButton::clicked, this, &frmStudentDetails::cmdNoShow_Click);
 
     setLook(false);
 }
@@ -458,6 +545,15 @@ void frmStudentDetails::refreshEntryPoints()
 {
     // Windows of later subsystems: their entry points wait for them.
     cmdNewAssessment->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmNewAssessment")));
+    cmdCancel->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmCancelDialog")));
+    cmdMove->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmMoveStudent")));
+    cmdPrintConfirmation->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmRptConfSlip")));
+    cmdInvoice->setEnabled(ui::IsProcedureRegistered(QStringLiteral("mReports::ShowInvoiceStatement")));
+    cmdReceivePayments->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmPayments")));
+    cmdDiscount->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmDiscountPickList")));
+    cmdPrintDetails->setEnabled(
+        ui::IsProcedureRegistered(QStringLiteral("mReports::ShowStudentDetailsReport")));
+    cmdDetailsForm->setEnabled(ui::IsWindowRegistered(Global::DetailsFormName));
 }
 
 void frmStudentDetails::Setup_Grids()
@@ -531,6 +627,7 @@ void frmStudentDetails::LoadUp(qint32 intStudentID, QObject *xf, const QString &
         step([this] { Load_Ledger_History(false); });
         step([this] { Load_Assessment_History(); });
         step([this] { Load_Memberships(); });
+        cmdDelete->setEnabled(!fieldText(0).isEmpty());
     } else {
         lblFamily->setText(individual);
         step([this] { cboPassport->setCurrentIndex(0); });
@@ -712,6 +809,7 @@ void frmStudentDetails::setLook(bool editing)
     for (QPushButton *b : {cmdAttachFamily, cmdEditFamily, cmdRemoveFamily})
         b->setEnabled(editing);
     cmdFamily->setEnabled(true);
+    cmdDelete->setEnabled(!fieldText(0).isEmpty()); // a new person has nothing to delete
 }
 
 void frmStudentDetails::cmdEdit_Click()
@@ -1036,4 +1134,413 @@ void frmStudentDetails::cmdNewAssessment_Click()
     assess->setProperty("StudentID", fieldText(0).toInt());
     setChildText(assess, QStringLiteral("lblName"), lblName->text());
     setChildText(assess, QStringLiteral("txtField"), vb::Format(vb::Date(), Global::DateFormat), 2);
+}
+
+qint32 frmStudentDetails::selectedBooking()
+{
+    if (grd->rows() <= 1 || grd->gridRow() < 1)
+        return 0;
+    grd->setGridCol(0);
+    return grd->textMatrix(grd->gridRow(), 0).toInt();
+}
+
+QColor frmStudentDetails::selectedColour() const
+{
+    return grd->cellBackColor(grd->gridRow(), grd->gridCol());
+}
+
+void frmStudentDetails::requestAuthorisation(const QString &text, const QString &extra)
+{
+    ui::Form *password = ui::LoadWindowByName(QStringLiteral("frmPassword"));
+    if (!password)
+        return;
+    password->showForm();
+    ui::callByName(password, QStringLiteral("LoadUp"),
+                   {QVariant::fromValue(static_cast<ui::Form *>(this)), text, extra});
+}
+
+void frmStudentDetails::refreshAfterBookingChange()
+{
+    guarded([this] { Load_LTS_History(); });
+    guarded([this] { Load_Ledger_History(true); });
+    guarded([this] {
+        txtBal->setText(money(imodStudents::GetStudentBalance(m_studentId),
+                              QStringLiteral("$###,##0.00;-$###,##0.00")));
+    });
+    guarded([] { Global::RefreshClassSearch(); });
+}
+
+void frmStudentDetails::refreshSearchWindows()
+{
+    for (ui::Form *f : ui::Forms::all()) {
+        if (f->name() == QLatin1String("frmFindStudent"))
+            guarded([f] { ui::callByName(f, QStringLiteral("Load_Students")); });
+        else if (f->name() == QLatin1String("frmDuplicates"))
+            guarded([f] { ui::callByName(f, QStringLiteral("Load_Duplicates")); });
+    }
+}
+
+void frmStudentDetails::cmdDelete_Click()
+{
+    try {
+        if (Global::CheckPermission(m_userId, 5, true) == 1)
+            frmConfirmDelete::Request(QStringLiteral("Delete Student"), fieldText(0),
+                                      Global::CurrentUserId);
+        else
+            requestAuthorisation(QStringLiteral("Delete Student"), fieldText(0));
+    } catch (...) {
+    }
+}
+
+void frmStudentDetails::DeleteStudent()
+{
+    const qint32 id = fieldText(0).toInt();
+    bool close = false;
+    try {
+        const qint32 bookings = imodEnrolments::CountStudentBookings(id);
+        const bool go =
+            bookings < 1 ||
+            ui::Dialogs::msgBox(QStringLiteral("There are ") + QString::number(bookings) +
+                                    QStringLiteral(" bookings for this student. Deleting the "
+                                                   "student will also delete these bookings.") +
+                                    QStringLiteral("\r\n\r\nAre you sure you want to delete the "
+                                                   "student?"),
+                                ui::vbQuestion | ui::vbYesNo,
+                                QStringLiteral("Last chance")) == ui::vbYes;
+        if (go) {
+            // The row, its bookings and the log row go together or not at all.
+            imodStudents::DeleteStudentRecord(id, fieldText(1) + QLatin1Char(' ') + fieldText(2),
+                                              Global::CurrentUserId, PersonPhotoFile(id));
+            close = true;
+        }
+    } catch (...) {
+        const core::ErrorInfo e = core::currentError();
+        warn(QStringLiteral("The student could not be deleted. Nothing was changed. (Err#") +
+                 QString::number(e.number) + QStringLiteral(" - ") + e.description +
+                 QStringLiteral(")"),
+             QStringLiteral("Delete Student"));
+    }
+    refreshSearchWindows();
+    if (!close)
+        return;
+    guarded([] { Global::RefreshClassSearch(); });
+    cmdSave->setEnabled(false); // nothing of a deleted person is saved back
+    unload();
+}
+
+void frmStudentDetails::DeleteStudentBooking(const QString &UserID)
+{
+    try {
+        const qint32 booking = selectedBooking();
+        if (booking != 0 && imodStudents::DeleteBookingRecord(booking, UserID))
+            guarded([] { Global::RefreshClassSearch(); });
+    } catch (...) {
+    }
+    guarded([this] { Load_LTS_History(); });
+}
+
+void frmStudentDetails::changeStatus(const QString &from, const QString &to)
+{
+    const qint32 booking = selectedBooking();
+    if (booking == 0)
+        return;
+    try {
+        QString status;
+        if (imodStudents::ChangeBookingStatus(booking, from, to, &status) ==
+            imodStudents::StatusChange::Refused) {
+            if (to == QLatin1String("Confirmed"))
+                warn(QStringLiteral("The status of the booking is ") + status +
+                         QStringLiteral(". You can only confirm Tentative bookings"),
+                     QStringLiteral("Cannot Confirm"));
+            else
+                warn(QStringLiteral("The status of the booking is ") + status +
+                         QStringLiteral(". You can only make Confirmed bookings Tentative."),
+                     QStringLiteral("Cannot Make Tentative"));
+        }
+    } catch (...) {
+    }
+    guarded([this] { Load_LTS_History(); });
+}
+
+void frmStudentDetails::cmdConfirm_Click()
+{
+    changeStatus(QStringLiteral("Tentative"), QStringLiteral("Confirmed"));
+}
+
+void frmStudentDetails::cmdTentative_Click()
+{
+    changeStatus(QStringLiteral("Confirmed"), QStringLiteral("Tentative"));
+}
+
+void frmStudentDetails::cmdCancel_Click()
+{
+    if (grd->rows() <= 1 || grd->gridRow() < 1)
+        return;
+    const QColor colour = selectedColour();
+    if (colour == ui::fromVbColor(0x8080FF)) {
+        ui::Dialogs::msgBox(QStringLiteral("This booking has already been cancelled!"),
+                            ui::vbInformation, QStringLiteral("You can't do it twice."));
+        return;
+    }
+    if (colour == ui::fromVbColor(0x80FF80)) {
+        warn(QStringLiteral("This student has been moved. You cannot cancel a moved booking."));
+        return;
+    }
+    if (colour == waitingYellow) {
+        warn(QStringLiteral("This student is on a waiting list. You cannot cancel them. To delete "
+                            "them from the waiting list, open up the waiting list class and "
+                            "delete from there."));
+        return;
+    }
+    const qint32 booking = selectedBooking();
+    try {
+        if (Global::CheckPermissionByName(m_userId, QStringLiteral("CancelBooking"), true) == 1) {
+            if (ui::Form *dialog = ui::LoadWindowByName(QStringLiteral("frmCancelDialog")))
+                ui::callByName(dialog, QStringLiteral("LoadCancellation"),
+                               {booking, QVariant::fromValue(static_cast<ui::Form *>(this))});
+        } else {
+            requestAuthorisation(QStringLiteral("Cancel Booking"), QString::number(booking));
+        }
+    } catch (...) {
+    }
+}
+
+void frmStudentDetails::FinishCancellation()
+{
+    refreshAfterBookingChange();
+}
+
+void frmStudentDetails::cmdMove_Click()
+{
+    if (grd->rows() <= 1 || grd->gridRow() < 1)
+        return;
+    const QColor colour = selectedColour();
+    if (colour == ui::fromVbColor(0x8080FF)) {
+        ui::Dialogs::msgBox(QStringLiteral("You cannot move a cancelled booking!"),
+                            ui::vbInformation, QStringLiteral("Cannot Move."));
+        return;
+    }
+    if (colour == ui::fromVbColor(0x80FF80)) {
+        warn(QStringLiteral("This student has been moved. You can only move Confirmed or "
+                            "Tentative bookings."));
+        return;
+    }
+    if (colour == ui::fromVbColor(0xC000C0)) {
+        warn(QStringLiteral("This student is a no show. You cannot move them."));
+        return;
+    }
+    if (colour == waitingYellow) {
+        warn(QStringLiteral("This student is on a waiting list. You cannot move them. To put them "
+                            "into a class, open up the waiting list class and enrol from there."));
+        return;
+    }
+    // The move applies to this booking, also when another row is clicked while
+    // the authorisation window waits.
+    const int row = grd->gridRow();
+    m_move = {selectedBooking(), grd->textMatrix(row, 2), grd->textMatrix(row, 5)};
+    try {
+        if (Global::CheckPermissionByName(m_userId, QStringLiteral("MoveBooking"), true) == 1)
+            PrepareToMove();
+        else
+            requestAuthorisation(QStringLiteral("Move Booking"), QString());
+    } catch (...) {
+    }
+}
+
+void frmStudentDetails::PrepareToMove()
+{
+    PendingMove move = m_move;
+    m_move = {};
+    if (move.bookingId == 0) {
+        // Called without a Move click: the current row.
+        const qint32 booking = selectedBooking();
+        if (booking == 0)
+            return;
+        move = {booking, grd->textMatrix(grd->gridRow(), 2), grd->textMatrix(grd->gridRow(), 5)};
+    }
+    ui::Form *mover = ui::LoadWindowByName(QStringLiteral("frmMoveStudent"));
+    if (!mover)
+        return;
+    const vb::Currency cost =
+        imodClasses::GetClassPrice(imodEnrolments::GetBookingClassID(move.bookingId));
+    ui::callByName(mover, QStringLiteral("LoadUp"),
+                   {move.bookingId, QVariant::fromValue(cost), QStringLiteral("View Students"), 0,
+                    move.program, move.level});
+    mover->showForm();
+}
+
+void frmStudentDetails::cmdNoShow_Click()
+{
+    const qint32 booking = selectedBooking();
+    if (booking == 0)
+        return;
+    if (selectedColour() == waitingYellow) {
+        warn(QStringLiteral("This student is on a waiting list. They cannot be marked a No Show. "
+                            "To put them into a class, open up the waiting list class and enrol "
+                            "from there."));
+        return;
+    }
+    try {
+        if (const auto balance = imodStudents::NoShowBalance(booking)) {
+            vb::Currency clear;
+            if (*balance != vb::Currency() &&
+                ui::Dialogs::msgBox(QStringLiteral("This booking has a balance of ") +
+                                        money(*balance) +
+                                        QStringLiteral(". Do you want to clear this?"),
+                                    ui::vbQuestion | ui::vbYesNo,
+                                    QStringLiteral("What do you want to do?")) == ui::vbYes)
+                clear = *balance;
+            imodStudents::RecordNoShow(booking, m_studentId, clear,
+                                       grd->textMatrix(grd->gridRow(), 2));
+        }
+    } catch (...) {
+    }
+    refreshAfterBookingChange();
+}
+
+void frmStudentDetails::cmdWLDel_Click()
+{
+    if (grd->gridRow() < 1 || grd->rows() <= 1)
+        return;
+    const qint32 booking = grd->textMatrix(grd->gridRow(), 0).toInt();
+    try {
+        if (!imodStudents::RemoveWaitingBooking(booking))
+            ui::Dialogs::msgBox(QStringLiteral("This booking (BKID#") + QString::number(booking) +
+                                    QStringLiteral(") could not be deleted because multiple "
+                                                   "records for this BKID exist."),
+                                ui::vbCritical, QStringLiteral("Problem"));
+    } catch (...) {
+    }
+    guarded([this] { Load_LTS_History(); });
+    cmdWLDel->setEnabled(false);
+}
+
+void frmStudentDetails::cmdPrintConfirmation_Click()
+{
+    const qint32 booking = selectedBooking();
+    if (booking == 0)
+        return;
+    const int row = grd->gridRow();
+    const QColor colour = grd->cellBackColor(row, 0);
+    if (colour == waitingYellow) {
+        warn(QStringLiteral("You cannot print Class Details Slips for waiting list bookings!"));
+        return;
+    }
+    // A failed look-up leaves its value empty; the slip is shown all the same.
+    QString dates, program, poolArea;
+    qint32 classId = 0;
+    guarded([&] { classId = imodEnrolments::GetBookingClassID(booking); });
+    guarded([&] { dates = Global::GetClassDatesText(classId); });
+    guarded([&] {
+        const qint32 programId = imodClasses::GetClassProgramId(classId);
+        program = programId == 0 ? QStringLiteral("One-Off Enrolments")
+                                 : imodPrograms::GetProgramName(programId);
+    });
+    guarded([&] { poolArea = Global::GetPoolAreaName(imodClasses::GetClassPoolArea(classId)); });
+    QString status = QStringLiteral("Tentative");
+    const struct
+    {
+        long colour;
+        const char *word;
+    } words[] = {{0xFFFFFF, "Confirmed"}, {0x80FF80, "Moved"}, {0x8080FF, "Cancelled"},
+                 {0xC000C0, "No Show"}};
+    for (const auto &w : words)
+        if (colour == ui::fromVbColor(w.colour))
+            status = QString::fromLatin1(w.word);
+    const QString classText = grd->textMatrix(row, 2) + QLatin1Char(' ') +
+                              grd->textMatrix(row, 3) + QLatin1Char(' ') +
+                              grd->textMatrix(row, 4) + QLatin1Char(' ');
+    guarded([&] {
+        ui::Form *slip = ui::LoadWindowByName(QStringLiteral("frmRptConfSlip"));
+        if (!slip)
+            return;
+        slip->showForm();
+        ui::callByName(slip, QStringLiteral("FillPage"),
+                       {grd->textMatrix(row, 7), classText, dates, grd->textMatrix(row, 6),
+                        fieldText(1) + QLatin1Char(' ') + fieldText(2), status, booking, program,
+                        poolArea});
+    });
+}
+
+void frmStudentDetails::cmdInvoice_Click()
+{
+    if (grd->rows() <= 1 || grd->gridRow() < 1)
+        return;
+    try {
+        const qint32 programId = imodPrograms::GetProgramIdForName(grd->textMatrix(grd->gridRow(), 2));
+        const QDateTime start = imodPrograms::GetProgramStartDate(programId);
+        const QDateTime end = imodPrograms::GetProgramEndDate(programId);
+        ui::CallProcedure(QStringLiteral("mReports::ShowInvoiceStatement"),
+                          {fieldText(0).toInt(), start, end, true, programId});
+    } catch (...) {
+        const core::ErrorInfo e = core::currentError();
+        warn(QStringLiteral("An error occurred when preparing the statement.\nErr#") +
+                 QString::number(e.number) + QStringLiteral(" - ") + e.description +
+                 QLatin1Char('.'),
+             QStringLiteral("Error Creating Statement"));
+    }
+}
+
+void frmStudentDetails::cmdReceivePayments_Click()
+{
+    if (grd->rows() <= 1 || grd->gridRow() < 1)
+        return;
+    const QString text = fieldText(2) + QStringLiteral(", ") + fieldText(1) +
+                         QStringLiteral(" (SID#") + fieldText(0) + QLatin1Char(')');
+    ui::Form *payments = nullptr;
+    guarded([&] { payments = ui::LoadWindowByName(QStringLiteral("frmPayments")); });
+    if (!payments)
+        return;
+    guarded([&] { payments->showForm(); });
+    // The payments window reads the closing ")" from its combo: the text goes there first.
+    QWidget *cbo = payments->findChild<QWidget *>(QStringLiteral("cbo"));
+    guarded([&] {
+        if (auto *simple = qobject_cast<ui::SimpleCombo *>(cbo))
+            simple->setText(text);
+        else if (auto *combo = qobject_cast<QComboBox *>(cbo))
+            combo->setCurrentText(text);
+        else if (auto *line = qobject_cast<QLineEdit *>(cbo))
+            line->setText(text);
+    });
+    guarded([&] {
+        if (cbo)
+            imodVista::SafeSetFocus(cbo);
+    });
+    guarded([&] { ui::callByName(payments, QStringLiteral("AddToList"), {text}); });
+}
+
+void frmStudentDetails::cmdDiscount_Click()
+{
+    const qint32 booking = selectedBooking();
+    if (booking == 0)
+        return;
+    guarded([&] {
+        ui::Form *discount = ui::CreateWindowByName(QStringLiteral("frmDiscountPickList"));
+        if (!discount)
+            return;
+        ui::callByName(discount, QStringLiteral("Load"), {booking});
+        discount->showForm();
+    });
+}
+
+void frmStudentDetails::cmdPrintDetails_Click()
+{
+    if (fieldText(0).isEmpty()) {
+        warn(QStringLiteral("You must save this student before you can print their details."));
+        return;
+    }
+    guarded([this] {
+        ui::CallProcedure(QStringLiteral("mReports::ShowStudentDetailsReport"),
+                          {fieldText(0).toInt()});
+    });
+}
+
+void frmStudentDetails::cmdDetailsForm_Click(int)
+{
+    if (fieldText(0).isEmpty()) {
+        warn(QStringLiteral("You must save this student before you can print a Details & "
+                            "Declaration form."));
+        return;
+    }
+    guarded([this] { Global::FillDetailsForm(fieldText(0).toInt(), true, false); });
 }

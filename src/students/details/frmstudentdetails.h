@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QColor;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -52,6 +53,27 @@ public:
     Q_INVOKABLE void grd2_DblClick();
     Q_INVOKABLE void grd3_DblClick();
     Q_INVOKABLE void cmdNewAssessment_Click();
+    // Deleting the person (after the confirmation window) and one booking.
+    Q_INVOKABLE void cmdDelete_Click();
+    Q_INVOKABLE void DeleteStudent();
+    Q_INVOKABLE void DeleteStudentBooking(const QString &UserID);
+    // The booking status legend and the waiting-list removal.
+    Q_INVOKABLE void cmdConfirm_Click();
+    Q_INVOKABLE void cmdTentative_Click();
+    Q_INVOKABLE void cmdCancel_Click();
+    Q_INVOKABLE void cmdMove_Click();
+    Q_INVOKABLE void cmdNoShow_Click();
+    Q_INVOKABLE void cmdWLDel_Click();
+    // The documents and money windows of the person or the selected booking.
+    Q_INVOKABLE void cmdPrintConfirmation_Click();
+    Q_INVOKABLE void cmdInvoice_Click();
+    Q_INVOKABLE void cmdReceivePayments_Click();
+    Q_INVOKABLE void cmdDiscount_Click();
+    Q_INVOKABLE void cmdPrintDetails_Click();
+    Q_INVOKABLE void cmdDetailsForm_Click(int index = 1);
+    // Called back by the cancellation dialog and the authorisation window.
+    Q_INVOKABLE void FinishCancellation();
+    Q_INVOKABLE void PrepareToMove();
     // Shows a payment's receipt summary through the money subsystem's procedure.
     void OpenReceiptSummary(qint32 paymentId);
 
@@ -97,6 +119,10 @@ public:
     QComboBox *cboPassport;
     ui::FlexGrid *grd;
     QPushButton *cmdWLDel;
+    QPushButton *cmdPrintConfirmation, *cmdInvoice, *cmdReceivePayments, *cmdDiscount;
+    // The legend: a swatch of each status colour under a clickable entry.
+    QFrame *shpTentative, *shpConfirmed, *shpMoved, *shpCancelled, *shpNoShow;
+    QPushButton *cmdTentative, *cmdConfirm, *cmdMove, *cmdCancel, *cmdNoShow;
     ui::FlexGrid *grdC;
     ui::FlexGrid *grd2;
     QLineEdit *txtCharge;
@@ -123,9 +149,23 @@ private:
     void clearFields();
     void placeFamilyButtons(bool member);
     void refreshEntryPoints();
+    // The booking of the grid's current row, 0 on the heading row.
+    qint32 selectedBooking();
+    QColor selectedColour() const;
+    void changeStatus(const QString &from, const QString &to);
+    void requestAuthorisation(const QString &text, const QString &extra);
+    void refreshAfterBookingChange();
+    void refreshSearchWindows();
 
     qint32 m_studentId = 0;
     QPointer<QObject> m_xf;
     QString m_userId;
     bool m_saveFailed = false;
+    // The booking whose move was asked for, kept while the authorisation runs.
+    struct PendingMove
+    {
+        qint32 bookingId = 0;
+        QString program;
+        QString level;
+    } m_move;
 };

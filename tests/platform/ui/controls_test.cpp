@@ -107,6 +107,25 @@ TEST(SimpleCombo, SortedListFollowsTheTypedTextWhichStaysAsTyped)
     EXPECT_EQ(combo.text(), "");
 }
 
+TEST(SimpleCombo, ManyItemsTakeOneSortAndAnAddedItemTellsWhereItWent)
+{
+    ui::SimpleCombo combo;
+    combo.addItems({{"smith, Bo", 2}, {"Adams, Al", 1}, {"Smith, Bo", 3}, {"brown, Cy", 4}});
+    ASSERT_EQ(combo.count(), 4);
+    EXPECT_EQ(combo.list(0), "Adams, Al");
+    EXPECT_EQ(combo.list(1), "brown, Cy");
+    // Equal texts (without regard to case) keep the order they came in.
+    EXPECT_EQ(combo.itemData(2), 2);
+    EXPECT_EQ(combo.itemData(3), 3);
+    EXPECT_EQ(combo.addItem("Baker, Di", 5), 1);
+    EXPECT_EQ(combo.addItem("Zane, Ed", 6), 5);
+    EXPECT_EQ(combo.itemData(1), 5);
+    // A batch added to a filled list sorts in with it.
+    combo.addItems({{"Able, Fi", 7}, {"Cole, Gus", 8}});
+    EXPECT_EQ(combo.list(0), "Able, Fi");
+    EXPECT_EQ(combo.list(4), "Cole, Gus");
+}
+
 TEST(ComboItemData, NumbersKeptBesideItems)
 {
     QComboBox combo;
