@@ -32,13 +32,7 @@ struct Fixture
 
     Fixture()
     {
-        const QString path = benchdata::CopyOfBigFile(dir.path(), QStringLiteral("default.mdb"));
-        qputenv("OVIXIAN_HOME", QFile::encodeName(dir.filePath(QStringLiteral("home"))));
-        Global::DatabaseType = QStringLiteral("Jet");
-        Global::CurrentUserId = QStringLiteral("<<NOLOGS>>");
-        Global::CurrentDataFile = QStringLiteral("default.mdb");
-        Global::CentreSettings().setDataFilesDirectory(dir.path());
-        Global::DbConnection().open(QStringLiteral("Data Source=") + path);
+        const QString path = benchdata::OpenCopyAsProgram(dir.path());
         // The family whose members hold the most ledger rows.
         jet::Recordset family(Global::DbConnection(),
                               QStringLiteral("SELECT TOP 1 Students.Family FROM Students INNER "
@@ -68,30 +62,12 @@ Fixture &fixture()
     return f;
 }
 
-std::vector<std::string> *catching = nullptr;
-
-int trace(unsigned, void *, void *p, void *)
-{
-    if (!catching)
-        return 0;
-    auto *stmt = static_cast<sqlite3_stmt *>(p);
-    if (char *sql = sqlite3_expanded_sql(stmt)) {
-        catching->push_back(sql);
-        sqlite3_free(sql);
-    }
-    return 0;
-}
-
 // The statements one call runs on the connection.
 std::vector<std::string> statementsOf(const std::function<void()> &call)
 {
-    std::vector<std::string> caught;
-    sqlite3_trace_v2(Global::DbConnection().handle(), SQLITE_TRACE_STMT, &trace, nullptr);
-    catching = &caught;
+    benchdata::StatementCatcher::Start();
     call();
-    catching = nullptr;
-    sqlite3_trace_v2(Global::DbConnection().handle(), 0, nullptr, nullptr);
-    return caught;
+    return benchdata::StatementCatcher::Stop();
 }
 
 void runEngine(benchmark::State &state, const std::function<void()> &call)
@@ -177,14 +153,5 @@ BENCHMARK(TakeNextReceiptNo_sqlite)->Name("TakeNextReceiptNo/sqlite")->Unit(benc
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchdata::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    Global::DropDbConnection();
-    return 0;
+    return benchdata::RunBenchmarkProgram(argc, argv);
 }
