@@ -92,8 +92,10 @@ function(_ovix_add_pch name)
     target_include_directories(${name} SYSTEM PRIVATE
       $<TARGET_PROPERTY:Qt6::${_qt},INTERFACE_INCLUDE_DIRECTORIES>)
   endforeach()
-  # -fPIC, as Qt gives every target that links it.
+  # -fPIC, as Qt gives every target that links it, and Qt's one definition outside
+  # the debug build.
   set_property(TARGET ${name} PROPERTY POSITION_INDEPENDENT_CODE ON)
+  target_compile_definitions(${name} PRIVATE $<$<NOT:$<CONFIG:Debug>>:QT_NO_DEBUG>)
   ovix_setup_target(${name})
   target_precompile_headers(${name} PRIVATE ${ARGN})
 endfunction()
