@@ -135,14 +135,7 @@ void registerPair(const std::string &name, std::function<void(Fixture &)> run)
                         nullptr);
         sqlite3_busy_timeout(db, 5000);
         for (auto _ : state) {
-            for (const std::string &sql : statements) {
-                sqlite3_stmt *st = nullptr;
-                if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
-                    while (sqlite3_step(st) == SQLITE_ROW) {
-                    }
-                }
-                sqlite3_finalize(st);
-            }
+            benchmark::DoNotOptimize(benchdata::RunStatements(db, statements));
         }
         sqlite3_close_v2(db);
         state.counters["statements"] = double(statements.size());

@@ -83,14 +83,7 @@ void runSqlite(benchmark::State &state, const std::function<void()> &call)
     const std::vector<std::string> statements = statementsOf(call);
     sqlite3 *db = Global::DbConnection().handle();
     for (auto _ : state) {
-        for (const std::string &sql : statements) {
-            sqlite3_stmt *st = nullptr;
-            if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK) {
-                while (sqlite3_step(st) == SQLITE_ROW)
-                    benchmark::DoNotOptimize(sqlite3_column_int64(st, 0));
-            }
-            sqlite3_finalize(st);
-        }
+        benchmark::DoNotOptimize(benchdata::RunStatements(db, statements));
     }
     state.counters["statements"] = double(statements.size());
 }
