@@ -2,6 +2,7 @@
 
 #include "access/signin.h"
 #include "core/globaldata.h"
+#include "core/passwords.h"
 #include "core/sqlquote.h"
 #include "money/editors/frmdiscountpicklist.h"
 #include "money/moneytables.h"
@@ -48,9 +49,11 @@ protected:
         exec(QStringLiteral("UPDATE Instructors SET UserID = '%1' WHERE InstructorID = %2")
                  .arg(QLatin1String(user))
                  .arg(instructor));
+        // A hash of few rounds keeps the password checks quick.
         exec(QStringLiteral("INSERT INTO Users (UserID, Name, [Password], ReceivePayments) "
-                            "VALUES ('%1', '%2 %3', 'pw', %4)")
-                 .arg(QLatin1String(user), QLatin1String(first), QLatin1String(last))
+                            "VALUES ('%1', '%2 %3', %4, %5)")
+                 .arg(QLatin1String(user), QLatin1String(first), QLatin1String(last),
+                      Global::SqlText(Global::HashPassword(QStringLiteral("pw"), 10)))
                  .arg(receive));
     }
     // A discount already granted on the booking.
@@ -130,6 +133,18 @@ TEST_F(PickListTest, OpensOnTheBooking)
     pick(again, QStringLiteral("Call sick discount (ID#4)"));
     EXPECT_EQ(again->txtDetails->text(), "Mum's night");
     EXPECT_TRUE(script->shown().isEmpty());
+}
+
+TEST_F(PickListTest, AFailingSelectionSaysSo)
+{
+    auto *w = open();
+    runSqlite("ALTER TABLE Discounts RENAME TO Gone");
+    script->answer(ui::vbOK);
+    pick(w, QStringLiteral("4 week block (ID#2)"));
+    ASSERT_EQ(script->shown().size(), 1);
+    EXPECT_EQ(lastBox().title, "Oops!");
+    EXPECT_EQ(w->txtDetails->text(), "Upfront payment of term");
+    EXPECT_TRUE(w->isLoaded());
 }
 
 TEST_F(PickListTest, NoEmployeesToApprove)
