@@ -165,9 +165,11 @@ void LookupEditor::LoadList(bool selectFirst)
         ClearFields();
     if (m_fill == ListFill::LoadListFromSql) {
         // Leaves out empty entries and selects the first, which shows it.
+        m_list->blockSignals(!selectFirst);
         irecObjectCode::LoadListFromSql(this, m_list, listSql());
         if (!selectFirst)
             core::setListIndex(m_list, -1);
+        m_list->blockSignals(false);
         return;
     }
     try {
