@@ -2,6 +2,7 @@
 #include "assessments/assessing/register.h"
 #include "classes/search/register.h"
 #include "enrolments/book/register.h"
+#include "money/editors/register.h"
 #include "money/register.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/windowregistry.h"
@@ -46,6 +47,7 @@ int main(int argc, char **argv)
     timetable::RegisterRolloverWindows();
     watertests::RegisterWaterTestWindows(&Global::ShowGridAsHtmlReport);
     imodMoney::RegisterMoneyProcedures();
+    money::RegisterMoneyWindows();
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();

@@ -3,6 +3,7 @@
 #include "core/dbtransaction.h"
 #include "core/globaldata.h"
 #include "core/irecobjectcode.h"
+#include "core/listtext.h"
 #include "core/sqlquote.h"
 #include "core/timetablelookups.h"
 #include "platform/jet/recordset.h"
@@ -65,16 +66,7 @@ QString AssessmentListText(const QString &firstName, const QString &lastName, qi
 
 qint32 NumberAfterMarker(const QString &text, const QString &marker)
 {
-    const qsizetype at = text.lastIndexOf(marker);
-    if (at < 0)
-        return 0;
-    const qsizetype from = at + marker.size();
-    const qsizetype end = text.indexOf(QLatin1Char(')'), from);
-    if (end < 0)
-        return 0;
-    bool ok = false;
-    const qint32 n = text.mid(from, end - from).toInt(&ok);
-    return ok && n > 0 ? n : 0;
+    return core::NumberAfterMarker(text, marker);
 }
 
 int PassLevelFor(const QList<bool> &attained)

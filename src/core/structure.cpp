@@ -310,7 +310,7 @@ std::vector<TableDef> makeTables()
                       {},
                       {},
                       {index({"BookingID"}), index({"SID"}), index({"ReceiptNo"}), index({"Date"}),
-                       index({"AttendanceID"})}});
+                       index({"AttendanceID"}), index({"Method", "Banked"})}});
 
     tables.push_back({QStringLiteral("Attend"),
                       false,

@@ -46,7 +46,7 @@ void frmActivities::ClearFields()
     CurrentActivityName.clear();
 }
 
-QString frmActivities::saveRefusal()
+LookupEditor::Message frmActivities::saveRefusal()
 {
     const QString name = txtActivityName->text();
     const QString refusal = timetable::lookups::NameRefusal(Table::Activities, name);
@@ -60,7 +60,7 @@ QString frmActivities::saveRefusal()
     return {};
 }
 
-QString frmActivities::writeRow()
+LookupEditor::Message frmActivities::writeRow()
 {
     std::unique_ptr<jet::Recordset> rs;
     if (isAdding()) {
@@ -77,7 +77,7 @@ QString frmActivities::writeRow()
     return {};
 }
 
-QString frmActivities::deleteRefusal()
+LookupEditor::Message frmActivities::deleteRefusal()
 {
     const int classes = timetable::lookups::ClassesOfActivity(txtActivityName->text());
     if (classes < 1)

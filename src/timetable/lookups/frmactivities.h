@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookupeditor.h"
+#include "core/lookupeditor.h"
 
 // The activities: the kind of lesson a class is. A class carries the activity's
 // name, which is also the row's key.
@@ -21,9 +21,9 @@ protected:
     QString listSql() const override;
     void showEntry(const QString &entry) override;
     void ClearFields() override;
-    QString saveRefusal() override;
-    QString writeRow() override;
-    QString deleteRefusal() override;
+    Message saveRefusal() override;
+    Message writeRow() override;
+    Message deleteRefusal() override;
     QString deleteSql() const override;
     void refreshClassSearch() override;
 };

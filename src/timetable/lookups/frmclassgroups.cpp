@@ -93,7 +93,7 @@ void frmClassGroups::clearForNew()
         txtField[i]->clear();
 }
 
-QString frmClassGroups::saveRefusal()
+LookupEditor::Message frmClassGroups::saveRefusal()
 {
     QString refusal = timetable::lookups::NameRefusal(Table::ClassGroups, txtField[1]->text());
     if (refusal.isEmpty())
@@ -101,7 +101,7 @@ QString frmClassGroups::saveRefusal()
     return refusal;
 }
 
-QString frmClassGroups::writeRow()
+LookupEditor::Message frmClassGroups::writeRow()
 {
     std::unique_ptr<jet::Recordset> rs;
     if (isAdding()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookupeditor.h"
+#include "core/lookupeditor.h"
 #include "platform/ui/controlarray.h"
 
 class QCheckBox;
@@ -28,8 +28,8 @@ protected:
     void showEntry(const QString &entry) override;
     void ClearFields() override;
     void clearForNew() override;
-    QString saveRefusal() override;
-    QString writeRow() override;
+    Message saveRefusal() override;
+    Message writeRow() override;
     QString deleteSql() const override;
     QString deleteError(const core::ErrorInfo &error) const override;
     void refreshClassSearch() override;

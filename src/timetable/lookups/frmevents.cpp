@@ -61,12 +61,12 @@ void frmEvents::ClearFields()
     dtEventDate->setDate(QDate::currentDate());
 }
 
-QString frmEvents::saveRefusal()
+LookupEditor::Message frmEvents::saveRefusal()
 {
     return timetable::lookups::NameRefusal(Table::Events, txtEventName->text());
 }
 
-QString frmEvents::writeRow()
+LookupEditor::Message frmEvents::writeRow()
 {
     std::unique_ptr<jet::Recordset> rs;
     if (CurrentEventId == 0) {

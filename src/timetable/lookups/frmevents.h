@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookupeditor.h"
+#include "core/lookupeditor.h"
 
 namespace ui {
 class DatePicker;
@@ -25,7 +25,7 @@ protected:
     QString listSql() const override;
     void showEntry(const QString &entry) override;
     void ClearFields() override;
-    QString saveRefusal() override;
-    QString writeRow() override;
+    Message saveRefusal() override;
+    Message writeRow() override;
     QString deleteSql() const override;
 };

@@ -62,7 +62,7 @@ void frmPoolAreas::ClearFields()
         box->clear();
 }
 
-QString frmPoolAreas::saveRefusal()
+LookupEditor::Message frmPoolAreas::saveRefusal()
 {
     const QString name = txtField[1]->text();
     const QString refusal = timetable::lookups::NameRefusal(Table::PoolAreas, name);
@@ -76,7 +76,7 @@ QString frmPoolAreas::saveRefusal()
     return {};
 }
 
-QString frmPoolAreas::writeRow()
+LookupEditor::Message frmPoolAreas::writeRow()
 {
     std::unique_ptr<jet::Recordset> rs;
     if (isAdding()) {
@@ -99,7 +99,7 @@ QString frmPoolAreas::writeRow()
     return {};
 }
 
-QString frmPoolAreas::deleteRefusal()
+LookupEditor::Message frmPoolAreas::deleteRefusal()
 {
     const int classes = timetable::lookups::ClassesInArea(idOf(txtField[0]));
     if (classes < 1)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookupeditor.h"
+#include "core/lookupeditor.h"
 #include "platform/ui/controlarray.h"
 
 // The pool areas, shown to users as locations: where a class runs.
@@ -20,9 +20,9 @@ protected:
     QString listSql() const override;
     void showEntry(const QString &entry) override;
     void ClearFields() override;
-    QString saveRefusal() override;
-    QString writeRow() override;
-    QString deleteRefusal() override;
+    Message saveRefusal() override;
+    Message writeRow() override;
+    Message deleteRefusal() override;
     QString deleteSql() const override;
     void refreshClassSearch() override;
 };

@@ -1,6 +1,7 @@
 #include "lookupeditor.h"
 
 #include "core/errorinfo.h"
+#include "core/imodvista.h"
 #include "core/irecobjectcode.h"
 #include "core/listcontrol.h"
 #include "core/workingwindow.h"
@@ -25,10 +26,15 @@ namespace {
 
 const QString addMarker = QStringLiteral("Add");
 
-void setBoxColour(QLineEdit *box, const QColor &colour)
+void setBoxColour(QWidget *box, const QColor &colour)
 {
     QPalette p = box->palette();
     p.setColor(QPalette::Base, colour);
+    if (!qobject_cast<QLineEdit *>(box)) {
+        // A check box shows its background in the colour too.
+        p.setColor(QPalette::Window, colour);
+        box->setAutoFillBackground(true);
+    }
     box->setPalette(p);
 }
 
@@ -111,9 +117,11 @@ void LookupEditor::addReadOnlyBox(QLineEdit *box)
     m_readOnlyBoxes << box;
 }
 
-void LookupEditor::addEditControl(QWidget *control)
+void LookupEditor::addEditControl(QWidget *control, bool painted)
 {
     m_editControls << control;
+    if (painted)
+        m_paintedControls << control;
 }
 
 void LookupEditor::addBrowseControl(QWidget *control)
@@ -141,19 +149,37 @@ void LookupEditor::SetEditMode(bool editing)
         setBoxColour(box, locked);
     for (QWidget *w : std::as_const(m_editControls))
         w->setEnabled(editing);
+    for (QWidget *w : std::as_const(m_paintedControls))
+        setBoxColour(w, editing ? editable : locked);
     for (QWidget *w : std::as_const(m_browseControls))
         w->setEnabled(!editing);
     cmdSave->setEnabled(editing);
 }
 
-void LookupEditor::LoadList()
+void LookupEditor::LoadList(bool selectFirst)
 {
     m_list->blockSignals(true);
     core::listClear(m_list);
     m_list->blockSignals(false);
-    ClearFields();
-    // Leaves out empty entries and selects the first, which shows it.
-    irecObjectCode::LoadListFromSql(this, m_list, listSql());
+    if (selectFirst)
+        ClearFields();
+    if (m_fill == ListFill::LoadListFromSql) {
+        // Leaves out empty entries and selects the first, which shows it.
+        m_list->blockSignals(!selectFirst);
+        irecObjectCode::LoadListFromSql(this, m_list, listSql());
+        if (!selectFirst)
+            core::setListIndex(m_list, -1);
+        m_list->blockSignals(false);
+        return;
+    }
+    try {
+        irecObjectCode::FillListFromSql(m_list, listSql(), 0);
+    } catch (...) {
+        warn(QStringLiteral("An error occurred while loading the list. (Err#") +
+             QString::number(core::currentError().number) + QLatin1Char(')'));
+    }
+    if (selectFirst && core::listCount(m_list) > 0)
+        core::setListIndex(m_list, 0);
 }
 
 void LookupEditor::showSelected()
@@ -189,30 +215,35 @@ void LookupEditor::cmdEdit_Click()
 
 bool LookupEditor::cmdSave_Click()
 {
-    QString refusal = saveRefusal();
-    if (refusal.isEmpty()) {
-        ui::Hourglass hourglass;
-        try {
+    Message refusal;
+    try {
+        refusal = saveRefusal();
+        if (refusal.isEmpty()) {
+            ui::Hourglass hourglass;
             refusal = writeRow();
-        } catch (...) {
-            refusal = QStringLiteral("An unexpected error occurred (") +
-                      QString::number(core::currentError().number) +
-                      QStringLiteral(") when saving the ") + m_kind + QLatin1Char('.');
         }
+    } catch (...) {
+        refusal = saveError(core::currentError());
     }
     if (!refusal.isEmpty()) {
-        warn(refusal);
+        showMessage(refusal);
         return false;
     }
     ui::setTag(cmdSave, QString());
     SetEditMode(false);
-    LoadList();
+    LoadList(m_selectAfterSave);
     return true;
+}
+
+LookupEditor::Message LookupEditor::saveError(const core::ErrorInfo &error) const
+{
+    return QStringLiteral("An unexpected error occurred (") + QString::number(error.number) +
+           QStringLiteral(") when saving the ") + m_kind + QLatin1Char('.');
 }
 
 void LookupEditor::cmdDelete_Click()
 {
-    QString refusal;
+    Message refusal;
     std::unique_ptr<jet::Recordset> rs;
     try {
         refusal = deleteRefusal();
@@ -226,7 +257,7 @@ void LookupEditor::cmdDelete_Click()
         return;
     }
     if (!refusal.isEmpty()) {
-        warn(refusal);
+        showMessage(refusal);
         return;
     }
     const bool yes = ui::Dialogs::msgBox(QStringLiteral("Are you sure you wish to delete this ") +
@@ -278,6 +309,13 @@ void LookupEditor::onUnload(ui::CloseReason reason, bool &cancel)
 void LookupEditor::warn(const QString &text)
 {
     ui::Dialogs::msgBox(text, ui::vbExclamation, QStringLiteral("Oops!"));
+}
+
+void LookupEditor::showMessage(const Message &message)
+{
+    if (message.focus)
+        imodVista::SafeSetFocus(message.focus);
+    ui::Dialogs::msgBox(message.text, message.icon, message.title);
 }
 
 qint32 LookupEditor::idOf(const QLineEdit *box)
