@@ -1,5 +1,6 @@
 #include "imodassessments.h"
 
+#include "assessments/fieldvalues.h"
 #include "core/dbtransaction.h"
 #include "core/globaldata.h"
 #include "core/irecobjectcode.h"
@@ -18,21 +19,14 @@ namespace imodAssessments {
 
 namespace {
 
+using detail::number;
+using detail::text;
+
 using Rs = std::unique_ptr<jet::Recordset>;
 
 Rs open(const QString &sql)
 {
     return irecObjectCode::OpenRecordset(sql);
-}
-
-QString text(const QVariant &value)
-{
-    return value.isNull() ? QString() : vb::CStr(value);
-}
-
-qint32 number(const QVariant &value)
-{
-    return value.isNull() ? 0 : qint32(value.toLongLong());
 }
 
 // The assessments-with-names query: columns 0 to 10 the first eleven Assessments

@@ -1,5 +1,6 @@
 #include "studentassessments.h"
 
+#include "assessments/fieldvalues.h"
 #include "core/dbtransaction.h"
 #include "core/globaldata.h"
 #include "core/irecobjectcode.h"
@@ -13,17 +14,10 @@ namespace imodAssessments {
 
 namespace {
 
+using detail::number;
+using detail::text;
+
 using Rs = std::unique_ptr<jet::Recordset>;
-
-QString text(const QVariant &value)
-{
-    return value.isNull() ? QString() : vb::CStr(value);
-}
-
-qint32 number(const QVariant &value)
-{
-    return value.isNull() ? 0 : qint32(value.toLongLong());
-}
 
 } // namespace
 

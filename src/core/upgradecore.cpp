@@ -21,10 +21,7 @@ using detail::Failure;
 
 namespace {
 
-bool exec(const QString &sql)
-{
-    return ExecSQL(sql, false) == 0;
-}
+using detail::exec;
 
 // Runs statements one after another on a connection, through the adapter.
 void runAdapted(jet::Connection &db, const QStringList &statements)

@@ -2,6 +2,7 @@
 
 #include "core/centresettings.h"
 #include "core/globaldata.h"
+#include "core/imoddata.h"
 #include "platform/ui/dialogs.h"
 
 namespace imodData::detail {
@@ -35,6 +36,11 @@ std::unique_ptr<jet::Connection> openOwnConnection()
     auto own = std::make_unique<jet::Connection>(Global::DbConnection().connectionString());
     own->open();
     return own;
+}
+
+bool exec(const QString &sql)
+{
+    return ExecSQL(sql, false) == 0;
 }
 
 } // namespace imodData::detail

@@ -37,6 +37,9 @@ QString shortAppName();
 
 // A warning box titled "Data Error".
 void dataErrorBox(const QString &text);
+
+// Runs a statement without a box of its own; true when it succeeded.
+bool exec(const QString &sql);
 // The form of the lookup steps: sentence, line break, "Err#n - description.", line break,
 // "Please contact <app> support.".
 void stepErrorBox(const QString &sentence, const Failure &f);

@@ -16,10 +16,7 @@ namespace imodData {
 
 namespace {
 
-bool exec(const QString &sql)
-{
-    return ExecSQL(sql, false) == 0;
-}
+using detail::exec;
 
 // Runs a step; a failure that escapes it shows the step's "Data Error" box.
 template <typename F> void trapped(const char *sentence, F &&step)

@@ -23,7 +23,7 @@
 
 namespace {
 
-const QColor backColour(214, 223, 247);
+const QColor browserBackColour(214, 223, 247);
 
 // A step of the shared opening position: not taken when it would pass 32767.
 qint16 stepped(qint16 value, int step)
@@ -38,7 +38,7 @@ frmBrowser::frmBrowser()
 {
     setAutoFillBackground(true);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, backColour);
+    pal.setColor(QPalette::Window, browserBackColour);
     setPalette(pal);
 
     picHeading = new QFrame(this);

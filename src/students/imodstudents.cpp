@@ -9,6 +9,7 @@
 #include "platform/vb/convert.h"
 #include "platform/vb/datetime.h"
 #include "platform/vb/error.h"
+#include "students/fieldvalues.h"
 
 #include <QRegularExpression>
 
@@ -16,24 +17,13 @@ namespace imodStudents {
 
 namespace {
 
+using detail::money;
+using detail::number;
+using detail::text;
+
 std::unique_ptr<jet::Recordset> open(const QString &sql)
 {
     return irecObjectCode::OpenRecordset(sql);
-}
-
-QString text(const QVariant &value)
-{
-    return vb::CStr(vb::Nz(value));
-}
-
-qint32 number(const QVariant &value)
-{
-    return vb::CLng(vb::Nz(value, 0));
-}
-
-vb::Currency money(const QVariant &value)
-{
-    return vb::CCur(vb::Nz(value, 0));
 }
 
 QString listName(const QVariant &first, const QVariant &last, qint32 id)

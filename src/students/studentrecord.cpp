@@ -8,6 +8,7 @@
 #include "platform/vb/datetime.h"
 #include "platform/vb/error.h"
 #include "platform/vb/format.h"
+#include "students/fieldvalues.h"
 
 #include <QHash>
 
@@ -15,20 +16,9 @@ namespace imodStudents {
 
 namespace {
 
-QString text(const QVariant &value)
-{
-    return vb::CStr(vb::Nz(value));
-}
-
-qint32 number(const QVariant &value)
-{
-    return vb::CLng(vb::Nz(value, 0));
-}
-
-vb::Currency money(const QVariant &value)
-{
-    return vb::CCur(vb::Nz(value, 0));
-}
+using detail::money;
+using detail::number;
+using detail::text;
 
 QString timeText(const QVariant &time)
 {

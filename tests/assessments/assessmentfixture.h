@@ -3,6 +3,8 @@
 #include "core/sqlquote.h"
 #include "timetable/fixture/timetablefixture.h"
 
+#include <QListWidget>
+
 // The timetable's data file fixture with award levels, criteria and assessments.
 class AssessmentTest : public TimetableTest
 {
@@ -47,3 +49,12 @@ protected:
                  .arg(attained));
     }
 };
+
+// The texts of a list's rows, in order.
+inline QStringList items(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}

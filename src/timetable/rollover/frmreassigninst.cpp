@@ -25,7 +25,7 @@
 
 namespace {
 
-void oops(const QString &text)
+void oopsBox(const QString &text)
 {
     ui::Dialogs::msgBox(text, ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Oops!"));
 }
@@ -132,7 +132,7 @@ void frmReassignInst::onLoad()
         imodGlobalSubs::FillDayCombo(cboDay, true, -1);
     } catch (...) {
         const core::ErrorInfo error = core::currentError();
-        oops(QStringLiteral("The lists of instructors, programs and days could not be "
+        oopsBox(QStringLiteral("The lists of instructors, programs and days could not be "
                             "filled.\r\nErr#%1 - %2.")
                  .arg(error.number)
                  .arg(error.description));
@@ -158,7 +158,7 @@ void frmReassignInst::cmdOK_Click()
 {
     for (QComboBox *list : {cboCurrent, cboNew, cboProgram, cboDay}) {
         if (list->currentIndex() < 0) {
-            oops(QStringLiteral("You must complete all fields before this can be processed."));
+            oopsBox(QStringLiteral("You must complete all fields before this can be processed."));
             return;
         }
     }
@@ -172,7 +172,7 @@ void frmReassignInst::cmdOK_Click()
         } catch (...) {
             const core::ErrorInfo error = core::currentError();
             ui::Hourglass::reset();
-            oops(QStringLiteral("The instructors could not be reassigned.\r\nErr#%1 - %2.\r\n"
+            oopsBox(QStringLiteral("The instructors could not be reassigned.\r\nErr#%1 - %2.\r\n"
                                 "Nothing has been changed.")
                      .arg(error.number)
                      .arg(error.description));
@@ -182,7 +182,7 @@ void frmReassignInst::cmdOK_Click()
             classsearch::RefreshAfterChange();
     }
     if (!refusal.isEmpty()) {
-        oops(refusal);
+        oopsBox(refusal);
         return;
     }
     ui::Dialogs::msgBox(

@@ -38,14 +38,6 @@ using imodAssessments::LoadPastAssessment;
 
 namespace {
 
-QStringList items(const QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
 class StudentAssessmentWindows : public AssessmentTest
 {
 protected:

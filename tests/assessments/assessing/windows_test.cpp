@@ -29,14 +29,6 @@
 
 namespace {
 
-QStringList items(const QListWidget *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
 QStringList items(const QComboBox *box)
 {
     QStringList out;

@@ -27,11 +27,6 @@ struct Binder::Ctx
 
 namespace {
 
-bool sameName(const QString &a, const QString &b)
-{
-    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 int findColumn(const Source &src, const QString &name)
 {
     for (size_t i = 0; i < src.columns.size(); ++i) {

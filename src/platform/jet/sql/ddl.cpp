@@ -10,11 +10,6 @@ using namespace ast;
 
 namespace {
 
-bool sameName(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 const Column *findColumn(const std::vector<Column> &cols, const QString &name)
 {
     for (const Column &c : cols) {

@@ -50,4 +50,10 @@ Tokens tokenize(const QString &sql);
 // Throws the syntax error of a statement at a position.
 [[noreturn]] void syntaxError(const QString &sql, int pos, const QString &what = {});
 
+// Names of tables, columns and aliases compare without regard to case.
+inline bool sameName(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
 } // namespace jet::sql

@@ -23,11 +23,6 @@ TranslationCache &cache()
     return c;
 }
 
-bool sameName(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 void collectLeaves(Source &s, std::vector<Source *> &out)
 {
     if (s.kind == Source::Kind::Join) {
