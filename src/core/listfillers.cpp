@@ -2,6 +2,7 @@
 
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
+#include "core/fieldvalues.h"
 #include "core/globaldata.h"
 #include "core/irecobjectcode.h"
 #include "core/listcontrol.h"
@@ -28,10 +29,7 @@ namespace imodGlobalSubs {
 
 namespace {
 
-QString text(const QVariant &value)
-{
-    return value.isNull() ? QString() : vb::CStr(value);
-}
+using core::detail::text;
 
 // Runs one step of a list filler; a failure only ends that step.
 template <class Step> void tryStep(Step step)

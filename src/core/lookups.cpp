@@ -5,6 +5,7 @@
 
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
+#include "core/fieldvalues.h"
 #include "core/globaldata.h"
 #include "core/irecobjectcode.h"
 #include "core/sqlquote.h"
@@ -27,10 +28,7 @@ namespace Global {
 
 namespace {
 
-QString text(const QVariant &value)
-{
-    return value.isNull() ? QString() : vb::CStr(value);
-}
+using core::detail::text;
 
 // The first TaxCode row whose code equals the code exactly, through the action.
 template <class Action> void withTaxCode(const QString &taxCode, Action action)

@@ -1,5 +1,6 @@
 #include "timetablelookups.h"
 
+#include "core/fieldvalues.h"
 #include "core/imodglobalsubs.h"
 #include "core/irecobjectcode.h"
 #include "core/sqlquote.h"
@@ -22,10 +23,7 @@ const QString instructorSql = QStringLiteral(
     "JOIN Instructors ON Students.StudentID = Instructors.StudentID;");
 
 // Text joined as the program joins it: Null adds nothing.
-QString text(const QVariant &value)
-{
-    return value.isNull() ? QString() : vb::CStr(value);
-}
+using core::detail::text;
 
 QString fullName(jet::Recordset &rs, int first, int last)
 {

@@ -98,7 +98,7 @@ private:
     jet::Connection &m_own;
 };
 
-int exec(const QString &sql)
+int execNumber(const QString &sql)
 {
     return ExecSQL(sql, false);
 }
@@ -108,18 +108,18 @@ int exec(const QString &sql)
 void version61(Run &run)
 {
     const bool chargeDate =
-        exec(QStringLiteral("CREATE TABLE ChargeDate ([ChargeDateID] COUNTER, [ProgramID] INT, "
+        execNumber(QStringLiteral("CREATE TABLE ChargeDate ([ChargeDateID] COUNTER, [ProgramID] INT, "
                             "[Date] DATE, [Amount] CURRENCY, [Run] INT)")) == 0 ||
         run.tableExists(QStringLiteral("ChargeDate"));
     const bool stream =
-        exec(QStringLiteral("CREATE TABLE CertificateStream ([StreamID] COUNTER, [Description] "
+        execNumber(QStringLiteral("CREATE TABLE CertificateStream ([StreamID] COUNTER, [Description] "
                             "NVARCHAR(255))")) == 0 ||
         run.tableExists(QStringLiteral("CertificateStream"));
     bool poolAreas;
-    if (exec(QStringLiteral("CREATE TABLE PoolAreas (AreaID COUNTER, AreaName NVARCHAR(50));")) ==
+    if (execNumber(QStringLiteral("CREATE TABLE PoolAreas (AreaID COUNTER, AreaName NVARCHAR(50));")) ==
         0)
         poolAreas =
-            exec(QStringLiteral("INSERT INTO PoolAreas (AreaName) VALUES ('Main Pool');")) == 0;
+            execNumber(QStringLiteral("INSERT INTO PoolAreas (AreaName) VALUES ('Main Pool');")) == 0;
     else
         poolAreas = run.tableExists(QStringLiteral("PoolAreas"));
     if (!chargeDate || !stream || !poolAreas)
@@ -144,8 +144,8 @@ void version62b(jet::Connection &own)
     }
     if (longer)
         return;
-    if (exec(QStringLiteral("ALTER TABLE Students ALTER COLUMN Postcode NVARCHAR(5);")) == 0)
-        exec(QStringLiteral("UPDATE CentreInfo SET Updated62b = 1;"));
+    if (execNumber(QStringLiteral("ALTER TABLE Students ALTER COLUMN Postcode NVARCHAR(5);")) == 0)
+        execNumber(QStringLiteral("UPDATE CentreInfo SET Updated62b = 1;"));
 }
 
 // The certificate tables; done when they are all in place.
@@ -153,11 +153,11 @@ void version62c(Run &run)
 {
     VerifyState().Updated62c = false;
     bool done =
-        exec(QStringLiteral("ALTER TABLE CertificateStream ADD COLUMN MaxCompetencies INT;")) ==
+        execNumber(QStringLiteral("ALTER TABLE CertificateStream ADD COLUMN MaxCompetencies INT;")) ==
             0 ||
         run.columnExists(QStringLiteral("CertificateStream"), QStringLiteral("MaxCompetencies"));
     done =
-        (exec(QStringLiteral("ALTER TABLE CertificateStream ADD PRIMARY KEY (StreamID);")) == 0 ||
+        (execNumber(QStringLiteral("ALTER TABLE CertificateStream ADD PRIMARY KEY (StreamID);")) == 0 ||
          run.tableExists(QStringLiteral("CertificateStream"))) &&
         done;
     const struct
@@ -182,9 +182,9 @@ void version62c(Run &run)
                         "REFERENCES Levels)")},
     };
     for (const auto &c : creates)
-        done = (exec(c.sql) == 0 || run.tableExists(QLatin1String(c.table))) && done;
+        done = (execNumber(c.sql) == 0 || run.tableExists(QLatin1String(c.table))) && done;
     if (done)
-        exec(QStringLiteral("UPDATE CentreInfo SET Updated62c = 1;"));
+        execNumber(QStringLiteral("UPDATE CentreInfo SET Updated62c = 1;"));
 }
 
 // One instructor per class becomes a class/instructor link. When the links cannot be
@@ -193,9 +193,9 @@ void version62(Run &run)
 {
     VerifyState().Updated62 = false;
     bool done;
-    if (exec(QStringLiteral("CREATE TABLE InstructorLink ([InstructorLinkID] COUNTER, "
+    if (execNumber(QStringLiteral("CREATE TABLE InstructorLink ([InstructorLinkID] COUNTER, "
                             "[InstructorID] INT DEFAULT 0, [ClassID] INT DEFAULT 0)")) == 0) {
-        const int n = exec(QStringLiteral("INSERT INTO InstructorLink ( ClassID, InstructorID ) "
+        const int n = execNumber(QStringLiteral("INSERT INTO InstructorLink ( ClassID, InstructorID ) "
                                           "SELECT Classes.ClassID, Classes.InstructorID FROM "
                                           "Classes;"));
         done = n == 0;
@@ -207,15 +207,15 @@ void version62(Run &run)
                     QString::number(n) +
                     QStringLiteral(".\r\nSome classes may not display correctly."),
                 ui::vbOKOnly | ui::vbExclamation, QStringLiteral("Instructor Upgrade Error"));
-            exec(QStringLiteral("DROP TABLE InstructorLink"));
+            execNumber(QStringLiteral("DROP TABLE InstructorLink"));
         }
     } else {
         done = run.tableExists(QStringLiteral("InstructorLink"));
     }
     if (!done)
         return;
-    exec(QStringLiteral("UPDATE CentreInfo SET Updated62 = 1;"));
-    exec(QStringLiteral("UPDATE CentreInfo SET DataVersion=\"6.2\";"));
+    execNumber(QStringLiteral("UPDATE CentreInfo SET Updated62 = 1;"));
+    execNumber(QStringLiteral("UPDATE CentreInfo SET DataVersion=\"6.2\";"));
 }
 
 void backupFailed()
@@ -288,9 +288,9 @@ int runSteps(jet::Connection &own)
         "UPDATE Bookings INNER JOIN Payments ON Bookings.BookingID = Payments.BookingID SET "
         "Payments.SID = Bookings.StudentID WHERE (((Payments.SID)<>[Bookings].[StudentID]));"));
     ShowVerifyCaption(QStringLiteral("Verifying Database Structure - Assessments..."));
-    exec(QStringLiteral("ALTER TABLE Assessments ADD COLUMN CertificateComment NVARCHAR(255)"));
+    execNumber(QStringLiteral("ALTER TABLE Assessments ADD COLUMN CertificateComment NVARCHAR(255)"));
     ShowVerifyCaption(QStringLiteral("Verifying Database Structure - Schools..."));
-    exec(QStringLiteral("CREATE TABLE School (SchoolName NVARCHAR(255) PRIMARY KEY, Address "
+    execNumber(QStringLiteral("CREATE TABLE School (SchoolName NVARCHAR(255) PRIMARY KEY, Address "
                         "NVARCHAR(255), City NVARCHAR(255), SchoolState NVARCHAR(255), Postcode "
                         "NVARCHAR(10), Phone NVARCHAR(255), PrincipalName NVARCHAR(255), Notes "
                         "NVARCHAR(255));"));

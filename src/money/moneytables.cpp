@@ -48,7 +48,7 @@ void requireRow(jet::Recordset &rs)
                                         "record."));
 }
 
-vb::Currency money(const QVariant &value)
+vb::Currency numericMoney(const QVariant &value)
 {
     return vb::IsNumeric(value) ? vb::CCur(value) : vb::Currency();
 }
@@ -178,7 +178,7 @@ std::optional<DiscountRow> FindDiscount(const QString &listText)
     Rs rs = open(DiscountRowSql(id));
     if (rs->eof())
         return std::nullopt;
-    DiscountRow row{vb::CLng(rs->value(0)), text(rs->value(1)), money(rs->value(2)),
+    DiscountRow row{vb::CLng(rs->value(0)), text(rs->value(1)), numericMoney(rs->value(2)),
                     vb::CInt(vb::Nz(rs->value(3), 0)), vb::CInt(vb::Nz(rs->value(4), 0))};
     if (withId(row.name, row.id) != listText)
         return std::nullopt;
@@ -219,7 +219,7 @@ vb::Currency GetSessionDiscounts(qint32 bookingId, int session)
                  Global::SqlNumber(session));
     vb::Currency total;
     if (!rs->eof())
-        total = money(rs->value(0)) + money(rs->value(1));
+        total = numericMoney(rs->value(0)) + numericMoney(rs->value(1));
     rs->close();
     return total;
 }

@@ -16,6 +16,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/hourglass.h"
 #include "platform/vb/error.h"
+#include "platform/vb/strings.h"
 #include "startupservices.h"
 #include "startupstate.h"
 
@@ -26,8 +27,6 @@
 namespace shell {
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 bool isUnrecognisedFormat(long number, const QString &description)
 {
@@ -43,10 +42,10 @@ void showDataFileInvalid(const QString &path)
             shortName +
             QStringLiteral(" can read. The data may be corrupted. Please verify that the file you "
                            "are trying to open is a valid ") +
-            shortName + QStringLiteral(" data file and try again.") + CrLf + CrLf +
+            shortName + QStringLiteral(" data file and try again.") + vb::vbCrLf + vb::vbCrLf +
             QStringLiteral("If the problem persists, please contact ") + shortName +
             QStringLiteral(" support. You may need to restore data from your most recent backup.") +
-            CrLf + CrLf + QStringLiteral("File name: ") + path,
+            vb::vbCrLf + vb::vbCrLf + QStringLiteral("File name: ") + path,
         ui::vbCritical, QStringLiteral("Data File Invalid"));
 }
 
@@ -153,16 +152,16 @@ LoadResult LoadDataFile2(QString &appString, QString &fileName, bool noShow, boo
                 QStringLiteral("It appears that a backup is underway on a data file in ") +
                     imodVista::GetAppDataFolder() +
                     QStringLiteral(". It could be this file or another data file in the folder.") +
-                    CrLf + CrLf +
+                    vb::vbCrLf + vb::vbCrLf +
                     QStringLiteral("Opening this file while a backup is in progress could corrupt "
                                    "the backup and the original database. If you are running ") +
                     shortName +
                     QStringLiteral(" on a network, please check that other users are not backing "
                                    "up or try again in a few minutes.") +
-                    CrLf + CrLf + QStringLiteral("If you only have a single copy of ") + shortName +
+                    vb::vbCrLf + vb::vbCrLf + QStringLiteral("If you only have a single copy of ") + shortName +
                     QStringLiteral(" on one machine only, then you can safely ignore this "
                                    "warning.") +
-                    CrLf + CrLf + QStringLiteral("Do you still want to load the data file?"),
+                    vb::vbCrLf + vb::vbCrLf + QStringLiteral("Do you still want to load the data file?"),
                 ui::vbYesNo + ui::vbCritical + ui::vbDefaultButton2,
                 QStringLiteral("Backup May Be In Progress"));
             return answer == ui::vbNo ? Step::Stop : Step::Next;
@@ -182,9 +181,9 @@ LoadResult LoadDataFile2(QString &appString, QString &fileName, bool noShow, boo
                     showDataFileInvalid(path);
                 } else {
                     ui::Dialogs::msgBox(
-                        QStringLiteral("The data file could not be opened.") + CrLf +
+                        QStringLiteral("The data file could not be opened.") + vb::vbCrLf +
                             QStringLiteral("Err#%1 - %2.").arg(e.number()).arg(e.description()) +
-                            CrLf + CrLf + QStringLiteral("File name: ") + path,
+                            vb::vbCrLf + vb::vbCrLf + QStringLiteral("File name: ") + path,
                         ui::vbExclamation, QStringLiteral("Oops!"));
                 }
                 return Step::Stop;
@@ -270,8 +269,8 @@ LoadResult LoadDataFile2(QString &appString, QString &fileName, bool noShow, boo
                     ui::Dialogs::msgBox(
                         QStringLiteral("An error occurred in the second phase of loading the data "
                                        "file.") +
-                            CrLf + QStringLiteral("Err#%1 - %2.").arg(number).arg(description) +
-                            CrLf + shortName +
+                            vb::vbCrLf + QStringLiteral("Err#%1 - %2.").arg(number).arg(description) +
+                            vb::vbCrLf + shortName +
                             QStringLiteral(" will attempt to continue but the file may not load "
                                            "correctly."),
                         ui::vbExclamation, QStringLiteral("Oops!"));
@@ -280,7 +279,7 @@ LoadResult LoadDataFile2(QString &appString, QString &fileName, bool noShow, boo
                 const int answer = ui::Dialogs::msgBox(
                     QStringLiteral("Another error occurred in the second phase of loading the data "
                                    "file.") +
-                        CrLf + QStringLiteral("Err#%1 - %2.").arg(number).arg(description) + CrLf +
+                        vb::vbCrLf + QStringLiteral("Err#%1 - %2.").arg(number).arg(description) + vb::vbCrLf +
                         QStringLiteral("Do you want ") + shortName +
                         QStringLiteral(" to try and continue?"),
                     ui::vbYesNo + ui::vbExclamation, QStringLiteral("Error"));

@@ -16,6 +16,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/labels.h"
+#include "platform/vb/strings.h"
 
 #include <QButtonGroup>
 #include <QCoreApplication>
@@ -30,8 +31,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 QString dataFilePath()
 {
@@ -154,7 +153,7 @@ void frmBackup::lblChangeTarget_Click()
             return;
         if (QFileInfo::exists(path) &&
             ui::Dialogs::msgBox(QStringLiteral("There is already a file at ") + path +
-                                    QStringLiteral(". ") + CrLf + CrLf +
+                                    QStringLiteral(". ") + vb::vbCrLf + vb::vbCrLf +
                                     QStringLiteral("Do you want to overwrite this file?"),
                                 ui::vbYesNo + ui::vbExclamation,
                                 QStringLiteral("Replace Existing File?")) != ui::vbYes)
@@ -238,9 +237,9 @@ void frmBackup::RunDataMaintenance()
     if (!failure)
         return;
     ui::Dialogs::msgBox(QStringLiteral("An error occurred while validating ") + failure->stage +
-                            QStringLiteral(".") + CrLf + QStringLiteral("Err#") +
+                            QStringLiteral(".") + vb::vbCrLf + QStringLiteral("Err#") +
                             QString::number(failure->number) + QStringLiteral(" - ") +
-                            failure->description + QStringLiteral(".") + CrLf +
+                            failure->description + QStringLiteral(".") + vb::vbCrLf +
                             Global::CentreSettings().ShortAppName() +
                             QStringLiteral(" will continue but this phase of the backup process "
                                            "may not have completed successfully."),
@@ -275,8 +274,8 @@ bool frmBackup::CopyDataFile(const QString &target)
                 QStringLiteral("There was an error while copying your data file from ") +
                     dataFilePath() + QStringLiteral(" to its backup location at ") + target +
                     QStringLiteral("\r") +
-                    QStringLiteral("Copying of this file did not complete successfully.") + CrLf +
-                    e.description + CrLf + CrLf +
+                    QStringLiteral("Copying of this file did not complete successfully.") + vb::vbCrLf +
+                    e.description + vb::vbCrLf + vb::vbCrLf +
                     QStringLiteral("No backup was made. Do you want to try again?"),
                 ui::vbRetryCancel + ui::vbExclamation,
                 QStringLiteral("Backup failed - Error #") + QString::number(e.number));

@@ -7,6 +7,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/hourglass.h"
 #include "platform/ui/labels.h"
+#include "platform/vb/strings.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -16,12 +17,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-} // namespace
 
 frmRestore::frmRestore(QWidget *parent)
     : ui::Form(parent)
@@ -127,7 +122,7 @@ void frmRestore::cmdOK_Click()
         }
         if (QFileInfo::exists(target) &&
             ui::Dialogs::msgBox(QStringLiteral("There is already a file at ") + target +
-                                    QStringLiteral(". ") + CrLf + CrLf +
+                                    QStringLiteral(". ") + vb::vbCrLf + vb::vbCrLf +
                                     QStringLiteral("Do you want to overwrite this file?"),
                                 ui::vbYesNo + ui::vbExclamation,
                                 QStringLiteral("Replace Existing File?")) != ui::vbYes)

@@ -13,11 +13,6 @@ namespace imodClasses {
 
 namespace {
 
-std::unique_ptr<jet::Recordset> open(const QString &sql)
-{
-    return irecObjectCode::OpenRecordset(sql);
-}
-
 QString classTable()
 {
     return QStringLiteral("Classes");
@@ -54,7 +49,7 @@ QString fullCaption(jet::Recordset &rs)
 
 int rowCount(const QString &sql)
 {
-    auto rs = open(sql);
+    auto rs = irecObjectCode::OpenRecordset(sql);
     return int(rs->recordCount());
 }
 
@@ -66,7 +61,7 @@ const char *const RunFlags[] = {"RunMon", "RunTue", "RunWed", "RunThu",
 // The first weekday (Monday first, or Sunday first going back) whose run flag is 1.
 QString runWeekday(const QString &dayName, bool fromMonday)
 {
-    auto rs = open(QStringLiteral("SELECT DayName, RunMon, RunTue, RunWed, RunThu, RunFri, RunSat, "
+    auto rs = irecObjectCode::OpenRecordset(QStringLiteral("SELECT DayName, RunMon, RunTue, RunWed, RunThu, RunFri, RunSat, "
                                   "RunSun, Sequence FROM Days WHERE DayName = %1;")
                        .arg(Global::SqlText(dayName)));
     if (rs->eof())
@@ -129,14 +124,14 @@ QString GetClassActivity(qint32 classId)
 QString GetClassCaption(qint32 classId)
 {
     auto rs =
-        open(QStringLiteral("SELECT Description, [Day], [Time] FROM Classes WHERE ClassID=%1;")
+        irecObjectCode::OpenRecordset(QStringLiteral("SELECT Description, [Day], [Time] FROM Classes WHERE ClassID=%1;")
                  .arg(classId));
     return rs->eof() ? QString() : shortCaption(*rs);
 }
 
 QString GetClassFullCaption(qint32 classId)
 {
-    auto rs = open(QStringLiteral("SELECT Classes.ClassID, Classes.Description, Classes.[Day], "
+    auto rs = irecObjectCode::OpenRecordset(QStringLiteral("SELECT Classes.ClassID, Classes.Description, Classes.[Day], "
                                   "Classes.[Time], Classes.ProgramID FROM Classes WHERE ClassID=%1")
                        .arg(classId));
     return rs->eof() ? QString() : fullCaption(*rs);
@@ -144,7 +139,7 @@ QString GetClassFullCaption(qint32 classId)
 
 QString GetBookingClassCaption(qint32 bookingId)
 {
-    auto rs = open(QStringLiteral("SELECT Bookings.BookingID, Classes.Description, Classes.[Day], "
+    auto rs = irecObjectCode::OpenRecordset(QStringLiteral("SELECT Bookings.BookingID, Classes.Description, Classes.[Day], "
                                   "Classes.[Time], Classes.ProgramID FROM Bookings, Classes WHERE "
                                   "BookingID=%1 AND Bookings.ClassID = Classes.ClassID;")
                        .arg(bookingId));
@@ -153,20 +148,20 @@ QString GetBookingClassCaption(qint32 bookingId)
 
 QString GetClassTimeText(qint32 classId)
 {
-    auto rs = open(QStringLiteral("SELECT [Time] FROM Classes WHERE ClassID=%1;").arg(classId));
+    auto rs = irecObjectCode::OpenRecordset(QStringLiteral("SELECT [Time] FROM Classes WHERE ClassID=%1;").arg(classId));
     return rs->eof() ? QString() : timeText(rs->value(0));
 }
 
 QDateTime GetClassStartDate(qint32 classId)
 {
     auto rs =
-        open(QStringLiteral("SELECT StartDate FROM Classes WHERE ClassID = %1;").arg(classId));
+        irecObjectCode::OpenRecordset(QStringLiteral("SELECT StartDate FROM Classes WHERE ClassID = %1;").arg(classId));
     return rs->eof() ? vb::zeroDate() : vb::CDate(rs->value(0));
 }
 
 bool IsOneOffClass(qint32 classId)
 {
-    auto rs = open(
+    auto rs = irecObjectCode::OpenRecordset(
         QStringLiteral("SELECT StartDate, EndDate FROM Classes WHERE ClassID=%1;").arg(classId));
     if (rs->eof() || rs->value(0).isNull() || rs->value(1).isNull())
         return false;
@@ -175,7 +170,7 @@ bool IsOneOffClass(qint32 classId)
 
 qint32 GetClassIdOfBooking(qint32 bookingId)
 {
-    auto rs = open(QStringLiteral("SELECT BookingID, ClassID FROM Bookings WHERE BookingID=%1;")
+    auto rs = irecObjectCode::OpenRecordset(QStringLiteral("SELECT BookingID, ClassID FROM Bookings WHERE BookingID=%1;")
                        .arg(bookingId));
     return rs->eof() ? -1 : vb::CLng(rs->value(1));
 }
@@ -204,7 +199,7 @@ int GetClassEnrolledCount(qint32 classId)
 
 QString GetClassInstructorNames(qint32 classId, bool emptyWhenUnknown)
 {
-    auto rs = open(
+    auto rs = irecObjectCode::OpenRecordset(
         QStringLiteral("SELECT InstructorLink.InstructorID, Students.[First Name], "
                        "Students.[Last Name] FROM Students INNER JOIN (InstructorLink INNER JOIN "
                        "Instructors ON InstructorLink.InstructorID = Instructors.InstructorID) ON "
@@ -225,7 +220,7 @@ QString GetClassInstructorNames(qint32 classId, bool emptyWhenUnknown)
 
 QList<qint32> GetClassInstructorIds(qint32 classId)
 {
-    auto rs = open(QStringLiteral("SELECT InstructorID FROM InstructorLink WHERE "
+    auto rs = irecObjectCode::OpenRecordset(QStringLiteral("SELECT InstructorID FROM InstructorLink WHERE "
                                   "(((ClassID)=%1)) ORDER BY InstructorID;")
                        .arg(classId));
     QList<qint32> ids;

@@ -11,7 +11,7 @@
 
 namespace {
 
-long errorOf(const std::function<void()> &f)
+long errorNumberOf(const std::function<void()> &f)
 {
     try {
         f();
@@ -46,7 +46,7 @@ TEST(GlobalSettingsNames, IdsAndNames)
     EXPECT_EQ(CentreSettingIds::EmailAuthentication, 65);
     EXPECT_EQ(s.GetFieldKeyForId(CentreSettingIds::ShowPayEFT), "ShowPayEFT");
     // Nothing is there before the first load.
-    EXPECT_EQ(errorOf([&] { s.Settings(66); }), CSuperCollection::ErrKeyNotFound);
+    EXPECT_EQ(errorNumberOf([&] { s.Settings(66); }), CSuperCollection::ErrKeyNotFound);
 }
 
 using GlobalSettingsTest = DataFileTest;
@@ -62,8 +62,8 @@ TEST_F(GlobalSettingsTest, ReadByIdOrByExactName)
     EXPECT_EQ(s.Settings(CentreSettingIds::OverdueDays).toInt(), 21);
     EXPECT_EQ(s.Settings("JoiningFee").value<vb::Currency>(), vb::Currency::fromRaw(125000));
     EXPECT_TRUE(s.Settings("EmailServer").isNull());
-    EXPECT_EQ(errorOf([&] { s.Settings("centrename"); }), CSuperCollection::ErrKeyNotFound);
-    EXPECT_EQ(errorOf([&] { s.Settings(67); }), CSuperCollection::ErrKeyNotFound);
+    EXPECT_EQ(errorNumberOf([&] { s.Settings("centrename"); }), CSuperCollection::ErrKeyNotFound);
+    EXPECT_EQ(errorNumberOf([&] { s.Settings(67); }), CSuperCollection::ErrKeyNotFound);
     try {
         s.setSettings("Pool", 1);
         FAIL();
@@ -130,7 +130,7 @@ TEST_F(GlobalSettingsTest, DatabaseErrorsReachTheCaller)
     Global::DbConnection().execute("INSERT INTO CentreInfo (CentreName, ABN) VALUES ('C', '1')");
     EXPECT_THROW(s.LoadSettingsFromDb(), jet::Error); // a missing column
     EXPECT_EQ(s.Settings(1), "1");                    // what was read before the failure stays
-    EXPECT_EQ(errorOf([&] { s.Settings(2); }), CSuperCollection::ErrKeyNotFound);
+    EXPECT_EQ(errorNumberOf([&] { s.Settings(2); }), CSuperCollection::ErrKeyNotFound);
 }
 
 TEST_F(GlobalSettingsTest, LoadGlobalSettingsSetsTheDateFormat)

@@ -51,4 +51,7 @@ QString String(int count, int charCode);
 int Asc(const QString &text);
 QString Chr(int charCode);
 
+// A line break as files and message boxes of the program write it.
+inline const QString vbCrLf = QStringLiteral("\r\n");
+
 } // namespace vb
