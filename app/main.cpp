@@ -2,6 +2,7 @@
 #include "assessments/assessing/register.h"
 #include "classes/search/register.h"
 #include "enrolments/book/register.h"
+#include "enrolments/recurring/register.h"
 #include "money/register.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/windowregistry.h"
@@ -50,6 +51,7 @@ int main(int argc, char **argv)
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
     enrolments::RegisterAttendanceBookWindow();
+    enrolments::RegisterRecurringWindows();
     students::RegisterFindStudentWindow();
 
     shell::InstallApplicationFiles();
