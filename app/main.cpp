@@ -2,6 +2,7 @@
 #include "assessments/assessing/register.h"
 #include "classes/search/register.h"
 #include "enrolments/book/register.h"
+#include "enrolments/recurring/register.h"
 #include "money/editors/register.h"
 #include "money/register.h"
 #include "platform/ui/forms.h"
@@ -52,6 +53,7 @@ int main(int argc, char **argv)
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
     enrolments::RegisterAttendanceBookWindow();
+    enrolments::RegisterRecurringWindows();
     students::RegisterFindStudentWindow();
 
     shell::InstallApplicationFiles();

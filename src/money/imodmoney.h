@@ -62,6 +62,7 @@ inline const QString Charge = QStringLiteral("Charge");     // a row of AddCharg
 inline const QString Reversal = QStringLiteral("Reversal"); // the contra row of a reversal
 inline const QString Moved = QStringLiteral("Moved");       // a row of a booking's move
 inline const QString NoShow = QStringLiteral("No Show");    // the row clearing a no-show's balance
+inline const QString Cancelled = QStringLiteral("Cancelled"); // the credit row of a cancellation
 }
 
 // The notes of a joining (passport) fee charge.
