@@ -210,17 +210,4 @@ std::optional<qint32> MembershipDuration(qint32 memType, const QString &typed)
     return qint32(number);
 }
 
-QDate ReadDateText(const QString &typed)
-{
-    const QString trimmed = typed.trimmed();
-    if (trimmed.isEmpty())
-        return {};
-    const QDate inPattern = ParseDateText(trimmed);
-    if (inPattern.isValid())
-        return inPattern;
-    if (vb::IsDate(trimmed))
-        return vb::CDate(trimmed).date();
-    return {};
-}
-
 } // namespace imodStudents

@@ -82,8 +82,4 @@ QString MembershipExpiryText(const QString &typeText, const QString &duration,
 // whole number (halves to even); nothing for an empty, non-numeric or too large one.
 std::optional<qint32> MembershipDuration(qint32 memType, const QString &typed);
 
-// A typed date: in Global::DateFormat, else any form the runtime reads; an invalid
-// date when the text is empty or no date.
-QDate ReadDateText(const QString &typed);
-
 } // namespace imodStudents
