@@ -70,6 +70,7 @@ TEST_F(MemberJoinTest, ANewMembershipWorksOutItsExpiryAsTheUserTypes)
 {
     frmStudentDetails *record = open(student);
     ASSERT_TRUE(record->cmdNewMembership->isEnabled());
+    EXPECT_EQ(ui::Forms::shared<frmMemberJoin>()->caption(), QStringLiteral("Join New Member"));
     record->cmdNewMembership->click();
     frmMemberJoin *w = joinWindow();
     ASSERT_TRUE(w);
