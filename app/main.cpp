@@ -17,6 +17,8 @@
 #include "shell/startupwindows.h"
 #include "students/details/register.h"
 #include "students/find/register.h"
+#include "students/memberjoin/register.h"
+#include "students/photo/register.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
 #include "timetable/lookups/register.h"
@@ -55,6 +57,8 @@ int main(int argc, char **argv)
     enrolments::RegisterAttendanceBookWindow();
     enrolments::RegisterRecurringWindows();
     students::RegisterFindStudentWindow();
+    students::RegisterMemberJoinWindow();
+    students::RegisterPhotoWindow();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

@@ -36,15 +36,10 @@ QList<Employee> SingleAssessmentEmployees()
 
 std::optional<QDate> TypedDate(const QString &typed)
 {
-    const QString trimmed = typed.trimmed();
-    if (trimmed.isEmpty())
+    const QDate date = imodStudents::ReadDateText(typed);
+    if (!date.isValid())
         return std::nullopt;
-    const QDate inPattern = imodStudents::ParseDateText(trimmed);
-    if (inPattern.isValid())
-        return inPattern;
-    if (vb::IsDate(trimmed))
-        return vb::CDate(trimmed).date();
-    return std::nullopt;
+    return date;
 }
 
 SingleSaveResult SaveSingleAssessment(const SingleAssessment &assessment,

@@ -4,9 +4,11 @@
 #include "platform/vb/error.h"
 
 #include <FreeImage.h>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -135,4 +137,51 @@ void ImageProcessor::GenerateGreyscaleLogo(QLabel *SourcePictureBox, QLabel *Tar
         TargetPictureBox->setPixmap(QPixmap::fromImage(image));
         ui::doEvents();
     }
+}
+
+QSize ImageProcessor::PhotoSize(int width, int height, int maxWidth)
+{
+    if (width <= maxWidth || height <= 0)
+        return {width, height};
+    const int scaled = roundEven(maxWidth / (double(width) / double(height)));
+    return {maxWidth, scaled < 1 ? 1 : scaled};
+}
+
+void ImageProcessor::WritePhotoJpeg(const QString &source, const QString &target, int maxWidth)
+{
+    struct Bitmap
+    {
+        FIBITMAP *b = nullptr;
+        ~Bitmap()
+        {
+            if (b)
+                FreeImage_Unload(b);
+        }
+    } picture, scaled;
+    picture.b = FreeImage_Load(FIF_JPEG, QFile::encodeName(source).constData(), JPEG_DEFAULT);
+    if (!picture.b)
+        throw vb::Error(InvalidPicture, QStringLiteral("Invalid picture"));
+    const int width = int(FreeImage_GetWidth(picture.b));
+    const int height = int(FreeImage_GetHeight(picture.b));
+    const QSize size = PhotoSize(width, height, maxWidth);
+    FIBITMAP *toWrite = picture.b;
+    if (size.width() != width || size.height() != height) {
+        scaled.b = FreeImage_Rescale(picture.b, size.width(), size.height(), FILTER_BILINEAR);
+        if (!scaled.b)
+            throw vb::Error(vb::err::OutOfMemory);
+        toWrite = scaled.b;
+    }
+
+    // Written whole beside the target, then renamed over it in one step.
+    const QString partial = target + QStringLiteral(".part");
+    const QByteArray partialName = QFile::encodeName(partial);
+    auto fail = [&](const QString &what) {
+        std::remove(partialName.constData());
+        throw vb::Error(75, QStringLiteral("Path/File access error: ") + what);
+    };
+    std::remove(partialName.constData());
+    if (!FreeImage_Save(FIF_JPEG, toWrite, partialName.constData(), JPEG_QUALITYSUPERB))
+        fail(QStringLiteral("the picture could not be written to '%1'").arg(partial));
+    if (std::rename(partialName.constData(), QFile::encodeName(target).constData()) != 0)
+        fail(QStringLiteral("the picture could not be stored as '%1'").arg(target));
 }

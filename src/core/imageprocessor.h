@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QPointer>
+#include <QSize>
 
 class QLabel;
 class QWidget;
@@ -38,6 +39,18 @@ public:
     // red, green and blue equal to their mean, rounded. The target is shown column
     // by column while the conversion runs.
     void GenerateGreyscaleLogo(QLabel *SourcePictureBox, QLabel *TargetPictureBox);
+
+    // The size a person's photograph is written at: a picture wider than maxWidth
+    // becomes maxWidth wide and maxWidth / (width / height) high, rounded half to
+    // even (never below 1); a narrower one keeps its own size.
+    static QSize PhotoSize(int width, int height, int maxWidth = 140);
+
+    // Reads the source file as a JPEG and writes it to the target as a JPEG of the
+    // highest quality, scaled to PhotoSize with the bilinear filter. The picture is
+    // written beside the target first and replaces it only once it is whole, so a
+    // failure leaves an existing target as it was. A source that is not a readable
+    // JPEG raises vb::Error 481; a failed write raises vb::Error 75.
+    static void WritePhotoJpeg(const QString &source, const QString &target, int maxWidth = 140);
 
 private:
     void freeBitmap();

@@ -391,7 +391,10 @@ std::vector<TableDef> makeTables()
                       {base("MembershipID", "COUNTER"), base("StudentID", "INT NOT NULL"),
                        base("MemType", "INT NOT NULL"), base("Duration", "INT NOT NULL"),
                        base("StartDate", "DATE NOT NULL"), base("VisitsUsed", "INT"),
-                       base("Barcode", "NVARCHAR(50)")}});
+                       base("Barcode", "NVARCHAR(50)")},
+                      {},
+                      {},
+                      {index({"StudentID"})}});
     tables.push_back({QStringLiteral("MemTypes"),
                       true,
                       {base("MemTypeID", "COUNTER"), base("MemTypeName", "NVARCHAR(255) NOT NULL"),

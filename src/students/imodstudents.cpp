@@ -336,4 +336,17 @@ QDate ParseDateText(const QString &typed)
     return date.isValid() ? date : QDate();
 }
 
+QDate ReadDateText(const QString &typed)
+{
+    const QString trimmed = typed.trimmed();
+    if (trimmed.isEmpty())
+        return {};
+    const QDate inPattern = ParseDateText(trimmed);
+    if (inPattern.isValid())
+        return inPattern;
+    if (vb::IsDate(trimmed))
+        return vb::CDate(trimmed).date();
+    return {};
+}
+
 } // namespace imodStudents

@@ -77,5 +77,8 @@ qint32 FillPersonCombo(QWidget *list, bool students, bool employees, bool famili
 // "mm/dd/yyyy", "dd-mmm-yyyy" ...); days and months may have one digit. An
 // invalid QDate when the text is no date in that pattern.
 QDate ParseDateText(const QString &text);
+// A typed date: in the pattern of Global::DateFormat, else any form the runtime
+// reads; an invalid QDate when the text is empty or no date.
+QDate ReadDateText(const QString &typed);
 
 } // namespace imodStudents

@@ -487,7 +487,7 @@ TEST_F(Verify, AnOldFileGainsTheIndexesOfTheCurrentStructure)
     sqlite3_close(db);
     for (const char *name :
          {"Payments_SID", "Bookings_ClassIDStatus", "Students_Family", "InstructorLink_ClassID",
-          "ChargeDate_ProgramID", "TaxCode_Description"})
+          "ChargeDate_ProgramID", "TaxCode_Description", "Membership_StudentID"})
         EXPECT_TRUE(indexes.contains(QLatin1String(name))) << name;
 }
 

@@ -32,6 +32,7 @@
 #include "platform/vb/datetime.h"
 #include "platform/vb/format.h"
 #include "students/imodstudents.h"
+#include "students/photos.h"
 #include "students/studentrecord.h"
 #include "timetable/classes.h"
 
@@ -251,11 +252,11 @@ frmStudentDetails::frmStudentDetails()
     picStudent->setFrameShape(QFrame::Box);
     picStudent->setAlignment(Qt::AlignCenter);
     picStudent->setToolTip(QStringLiteral("Student's picture"));
-    btnLoadPic = ui::namedButton(QStringLiteral("Load"), QStringLiteral("btnLoadPic"), this);
-    btnDelPic = ui::namedButton(QStringLiteral("Delete"), QStringLiteral("btnDelPic"), this);
+    btnLoadPic = ui::namedButton(QStringLiteral("Import Image from File"),
+                                 QStringLiteral("btnLoadPic"), this);
+    btnDelPic = ui::namedButton(QStringLiteral("Delete Student Image"),
+                                QStringLiteral("btnDelPic"), this);
     btnCopy = ui::namedButton(QStringLiteral("Copy"), QStringLiteral("btnCopy"), this);
-    btnLoadPic->setEnabled(false); // photographs come with their own window
-    btnDelPic->setEnabled(false);
     cmdPrintDetails = ui::namedButton(QStringLiteral("View/Print Full Details"),
                                       QStringLiteral("cmdPrintDetails"), this);
     cmdDetailsForm = ui::namedButton(QStringLiteral("Details + Declaration Form"),
@@ -275,7 +276,7 @@ frmStudentDetails::frmStudentDetails()
         side->addWidget(lblBarcode, 1, 1);
         side->addWidget(cmdBarcodeChange, 1, 2);
         side->addWidget(picStudent, 2, 0, 1, 3, Qt::AlignCenter);
-        auto *picButtons = new QHBoxLayout;
+        auto *picButtons = new QVBoxLayout;
         for (QPushButton *b : {btnLoadPic, btnDelPic, btnCopy})
             picButtons->addWidget(b);
         side->addLayout(picButtons, 3, 0, 1, 3);
@@ -430,11 +431,7 @@ frmStudentDetails::frmStudentDetails()
     }
     SSTab1->addTab(assessments, QStringLiteral("Assessments"));
 
-    // "Membership".
-    auto *membership = new QWidget;
-    grdMem = newGrid(QStringLiteral("grdMem"), membership);
-    (new QVBoxLayout(membership))->addWidget(grdMem);
-    SSTab1->addTab(membership, QStringLiteral("Membership"));
+    SSTab1->addTab(buildMembershipTab(), QStringLiteral("Membership"));
 
     auto *header = new QHBoxLayout;
     header->addWidget(Image1);
@@ -487,14 +484,14 @@ frmStudentDetails::frmStudentDetails()
     connect(cmdMove, &QPushButton::clicked, this, &frmStudentDetails::cmdMove_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmStudentDetails::cmdCancel_Click);
     connect(cmdNoShow, &QPushButton::clicked, this, &frmStudentDetails::cmdNoShow_Click);
+    connectPhotoActions();
 
     setLook(false);
 }
 
 QString frmStudentDetails::PersonPhotoFile(qint32 studentId)
 {
-    return Global::CentreSettings().DataFilesDirectory() + QStringLiteral("/jpegs/") +
-           QString::number(studentId) + QStringLiteral(".jpg");
+    return imodStudents::PersonPhotoFile(studentId);
 }
 
 QString frmStudentDetails::fieldText(int index) const
@@ -554,6 +551,9 @@ void frmStudentDetails::refreshEntryPoints()
     cmdPrintDetails->setEnabled(
         ui::IsProcedureRegistered(QStringLiteral("mReports::ShowStudentDetailsReport")));
     cmdDetailsForm->setEnabled(ui::IsWindowRegistered(Global::DetailsFormName));
+    btnLoadPic->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmPhoto")));
+    for (QPushButton *b : {cmdNewMembership, cmdEditMembership})
+        b->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmMemberJoin")));
 }
 
 void frmStudentDetails::Setup_Grids()

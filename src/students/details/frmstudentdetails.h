@@ -42,8 +42,7 @@ public:
     Q_INVOKABLE void Load_LTS_History();
     Q_INVOKABLE void Load_Ledger_History(bool charges);
     Q_INVOKABLE void Load_Assessment_History();
-    // Memberships belong to their own window; the grid stays empty until then.
-    Q_INVOKABLE void Load_Memberships() {}
+    Q_INVOKABLE void Load_Memberships();
     Q_INVOKABLE void txtField_LostFocus(int index);
     Q_INVOKABLE void cmdBarcodeChange_Click();
     Q_INVOKABLE void imgEmail_Click();
@@ -132,6 +131,20 @@ public:
     QPushButton *cmdNewAssessment;
     ui::FlexGrid *grdMem;
 
+    // The "Membership" tab: the list and its buttons (membershiptab.cpp).
+    QPushButton *cmdNewMembership, *cmdEditMembership, *cmdDeleteMembership,
+        *cmdRenewMembership, *cmdMinus, *cmdPlus;
+    Q_INVOKABLE void cmdNewMembership_Click();
+    Q_INVOKABLE void cmdEditMembership_Click();
+    Q_INVOKABLE void cmdDeleteMembership_Click();
+    Q_INVOKABLE void cmdMinus_Click();
+    Q_INVOKABLE void cmdPlus_Click();
+
+    // The photograph's actions (photoactions.cpp).
+    Q_INVOKABLE void picStudent_DblClick();
+    Q_INVOKABLE void btnLoadPic_Click();
+    Q_INVOKABLE void btnDelPic_Click();
+
     // The text of a box of txtField (line or several lines).
     QString fieldText(int index) const;
     void setFieldText(int index, const QString &text);
@@ -156,6 +169,14 @@ private:
     void requestAuthorisation(const QString &text, const QString &extra);
     void refreshAfterBookingChange();
     void refreshSearchWindows();
+
+    // The "Membership" tab (membershiptab.cpp) and the photograph (photoactions.cpp).
+    QWidget *buildMembershipTab();
+    void connectPhotoActions();
+    // False, after the "Sorry, not just now" box, while the person is not saved.
+    bool refuseUnsaved(const QString &text);
+    qint32 selectedMembership() const;
+    void ChangeVisitsUsed(qint32 membershipId, qint32 change);
 
     qint32 m_studentId = 0;
     QPointer<QObject> m_xf;

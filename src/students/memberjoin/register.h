@@ -1,0 +1,8 @@
+#pragma once
+
+namespace students {
+
+// Registers the memberships window "frmMemberJoin" (one shared window).
+void RegisterMemberJoinWindow();
+
+} // namespace students
