@@ -2,11 +2,13 @@
 #include "assessments/assessing/register.h"
 #include "classes/search/register.h"
 #include "enrolments/book/register.h"
+#include "money/receive/register.h"
 #include "money/register.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/windowregistry.h"
 #include "reports/frmrptdetailsform.h"
 #include "reports/gridreport.h"
+#include "reports/receipt.h"
 #include "shell/appfiles.h"
 #include "shell/frmparent.h"
 #include "shell/frmsplash.h"
@@ -46,6 +48,8 @@ int main(int argc, char **argv)
     timetable::RegisterRolloverWindows();
     watertests::RegisterWaterTestWindows(&Global::ShowGridAsHtmlReport);
     imodMoney::RegisterMoneyProcedures();
+    money::RegisterPaymentsWindow();
+    mReports::RegisterReceiptForms();
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
