@@ -69,11 +69,16 @@ void ShowReceiptPage(const QString &receiptNo, const QDateTime &when, const QStr
                      const QString &method, vb::Currency amount, vb::Currency tax,
                      const QString &authorisedBy, bool officeCopy)
 {
-    const QByteArray bytes =
-        ReceiptPageHtml(receiptNo, when, receivedFrom, method, amount, tax, authorisedBy,
-                        officeCopy, Global::CentreSettings().Settings(int(CentreSettingIds::CentreName))
-                                        .toString())
-            .toUtf8();
+    // The centre's name heads the page when the settings hold one.
+    QString centreName;
+    try {
+        centreName =
+            Global::CentreSettings().Settings(int(CentreSettingIds::CentreName)).toString();
+    } catch (...) {
+    }
+    const QByteArray bytes = ReceiptPageHtml(receiptNo, when, receivedFrom, method, amount, tax,
+                                             authorisedBy, officeCopy, centreName)
+                                 .toUtf8();
     const QString path = Global::TempReportFile();
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
