@@ -245,7 +245,7 @@ void frmPayments::SetUpGrid()
         const char *header;
         int width;
     } columns[] = {{"BKID", 600},    {"SID", 600},          {"Name", 1800},
-                   {"Program", 1200}, {"Day/Time/Level", 2100}, {"Owing", 900},
+                   {"Program", 1200}, {"Day/Time/Level", 2100}, {"Owing", 1200},
                    {"Discount", 900}, {"Pay Now", 900}};
     for (int c = 0; c < 8; ++c) {
         grid->setTextMatrix(0, c, QString::fromLatin1(columns[c].header));
