@@ -4,6 +4,7 @@
 // reference, and writing a payment of five rows under one receipt number.
 #include "benchdata.h"
 
+#include "core/centresettings.h"
 #include "core/globaldata.h"
 #include "money/payments.h"
 #include "money/receive/frmpayments.h"
@@ -30,6 +31,7 @@ struct Fixture
     Fixture()
     {
         benchdata::OpenCopyAsProgram(dir.path());
+        Global::LoadGlobalSettings();
         jet::Recordset biggest(Global::DbConnection(),
                                QStringLiteral("SELECT TOP 1 Family FROM Students WHERE Family > 0 "
                                               "GROUP BY Family ORDER BY Count(*) DESC"));
