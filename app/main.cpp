@@ -4,11 +4,13 @@
 #include "enrolments/book/register.h"
 #include "enrolments/recurring/register.h"
 #include "money/editors/register.h"
+#include "money/receive/register.h"
 #include "money/register.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/windowregistry.h"
 #include "reports/frmrptdetailsform.h"
 #include "reports/gridreport.h"
+#include "reports/receipt.h"
 #include "shell/appfiles.h"
 #include "shell/frmparent.h"
 #include "shell/frmsplash.h"
@@ -51,6 +53,8 @@ int main(int argc, char **argv)
     watertests::RegisterWaterTestWindows(&Global::ShowGridAsHtmlReport);
     imodMoney::RegisterMoneyProcedures();
     money::RegisterMoneyWindows();
+    money::RegisterPaymentsWindow();
+    mReports::RegisterReceiptForms();
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();

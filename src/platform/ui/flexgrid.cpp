@@ -380,6 +380,31 @@ void FlexGrid::syncFromTable()
     m_colSel = (m_col - hc == left ? right : left) + hc;
 }
 
+QRect FlexGrid::cellRect(int row, int col) const
+{
+    checkCell(row, col);
+    const int hr = headerRows(), hc = headerCols();
+    const QRect area = viewport()->geometry();
+    const QHeaderView *top = horizontalHeader();
+    const QHeaderView *side = verticalHeader();
+    int x, y, w, h;
+    if (col < hc) {
+        x = side->geometry().x();
+        w = side->width();
+    } else {
+        x = area.x() + columnViewportPosition(col - hc);
+        w = columnWidth(col - hc);
+    }
+    if (row < hr) {
+        y = top->geometry().y();
+        h = top->height();
+    } else {
+        y = area.y() + rowViewportPosition(row - hr);
+        h = rowHeight(row - hr);
+    }
+    return {x, y, w, h};
+}
+
 int FlexGrid::colWidth(int col) const
 {
     checkCell(0, col);

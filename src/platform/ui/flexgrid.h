@@ -73,6 +73,10 @@ public:
     int mouseRow() const { return m_mouseRow; }
     int mouseCol() const { return m_mouseCol; }
 
+    // Where a cell stands, in the grid's own coordinates (frame included): the
+    // rectangle a box laid over the cell takes. Error 381 outside the grid.
+    QRect cellRect(int row, int col) const;
+
     int colWidth(int col) const;
     void setColWidth(int col, int twips);
     int colAlignment(int col) const;
