@@ -14,6 +14,7 @@
 #include "shell/maintenancewindows.h"
 #include "shell/startupwindows.h"
 #include "students/details/register.h"
+#include "students/families/register.h"
 #include "students/find/register.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
@@ -51,6 +52,7 @@ int main(int argc, char **argv)
     classes::RegisterClassSearchWindow();
     enrolments::RegisterAttendanceBookWindow();
     students::RegisterFindStudentWindow();
+    students::RegisterFamilyWindows();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();
