@@ -110,6 +110,14 @@ protected:
                  .arg(id));
         return id;
     }
+    // A current pupil, as the pick lists list them.
+    qint32 addPupil(const QString &first, const QString &last)
+    {
+        const qint32 id = addStudent(first, last);
+        exec(QStringLiteral("UPDATE Students SET Special = 'N', Inactive = 0 WHERE StudentID = %1")
+                 .arg(id));
+        return id;
+    }
     void join(qint32 student, qint32 family)
     {
         exec(QStringLiteral("UPDATE Students SET Family = %1 WHERE StudentID = %2")
@@ -524,3 +532,128 @@ TEST_F(FamiliesTest, ChangeFamilyWindowListsFamiliesAndPassesTheText)
     emit change->cbo->listWidget()->itemDoubleClicked(change->cbo->listWidget()->item(1));
     EXPECT_EQ(ui::tag(w->lblFamily), QString::number(fam));
 }
+
+TEST_F(FamiliesTest, AddToFamilyPutsTheChosenPupilIntoTheFamily)
+{
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    const qint32 other = addFamily(QStringLiteral("Zoe"), QStringLiteral("Adams"));
+    const qint32 solo = addPupil(QStringLiteral("Tom"), QStringLiteral("Lee"));
+    const qint32 moved = addPupil(QStringLiteral("Ann"), QStringLiteral("Adams"));
+    const qint32 kept = addPupil(QStringLiteral("Ben"), QStringLiteral("Adams"));
+    const qint32 same = addPupil(QStringLiteral("Cat"), QStringLiteral("Brown"));
+    join(moved, other);
+    join(kept, other);
+    join(same, fam);
+    frmFamDetails *family = openFamily(fam);
+    family->showForm();
+    EXPECT_EQ(items(family->lstFamily), QStringList{QStringLiteral("Brown, Cat (SID#%1)").arg(same)});
+
+    const struct
+    {
+        QString text;
+        bool firstNameFirst;
+        int answer; // 0: no question
+        qint32 student;
+        qint32 familyAfter;
+    } cases[] = {
+        {QStringLiteral("LEE, TOM (SID#%1)").arg(solo), false, 0, solo, fam},
+        {QStringLiteral("Ann Adams (SID#%1)").arg(moved), true, ui::vbYes, moved, fam},
+        {QStringLiteral("Adams, Ben (SID#%1)").arg(kept), false, ui::vbNo, kept, other},
+        {QStringLiteral("Brown, Cat (SID#%1)").arg(same), false, ui::vbYes, same, fam},
+    };
+    for (const auto &c : cases) {
+        family->showForm();
+        family->cmdAdd->click();
+        auto *add = static_cast<frmAddToFamily *>(ui::Forms::find(QStringLiteral("frmAddToFamily")));
+        ASSERT_NE(add, nullptr);
+        EXPECT_EQ(add->familyId(), fam);
+        (c.firstNameFirst ? add->optFL : add->optLF)->click();
+        add->cbo->setText(c.text);
+        const auto before = script->shown().size();
+        if (c.answer)
+            script->answer(c.answer);
+        add->cmdNext->click();
+        if (c.answer) {
+            ASSERT_EQ(script->shown().size(), before + 1);
+            EXPECT_EQ(script->shown().last().title, QStringLiteral("Change Families"));
+            EXPECT_EQ(script->shown().last().text,
+                      QStringLiteral("This student is already a member of another family. Do you "
+                                     "want to move them into this family?"));
+        } else {
+            EXPECT_EQ(script->shown().size(), before);
+        }
+        EXPECT_EQ(column(QStringLiteral("Family"), c.student), QString::number(c.familyAfter))
+            << c.text.toStdString();
+        EXPECT_EQ(ui::Forms::find(QStringLiteral("frmAddToFamily")), nullptr);
+    }
+    EXPECT_EQ(items(family->lstFamily),
+              (QStringList{QStringLiteral("Adams, Ann (SID#%1)").arg(moved),
+                           QStringLiteral("Brown, Cat (SID#%1)").arg(same),
+                           QStringLiteral("Lee, Tom (SID#%1)").arg(solo)}));
+
+    // A text that names nobody (renamed meanwhile) stays with a message.
+    family->cmdAdd->click();
+    auto *add = static_cast<frmAddToFamily *>(ui::Forms::find(QStringLiteral("frmAddToFamily")));
+    EXPECT_EQ(add->Label1->text(),
+              QStringLiteral("Simply locate the student you wish to add to this family from the "
+                             "list below. If the student you wish to add doesn't appear in the "
+                             "list, click New Student to create them."));
+    add->cbo->setText(QStringLiteral("Lee, Tom (SID#%1)").arg(solo));
+    exec(QStringLiteral("UPDATE Students SET [First Name] = 'Thomas' WHERE StudentID = %1").arg(solo));
+    script->answer(ui::vbOK);
+    add->cmdNext->click();
+    EXPECT_EQ(script->shown().last().text, QStringLiteral("An error has occurred."));
+    EXPECT_EQ(ui::Forms::find(QStringLiteral("frmAddToFamily")), add);
+    add->cbo->setText(QString());
+    const auto before = script->shown().size();
+    add->cmdNext->click();
+    EXPECT_EQ(script->shown().size(), before) << "nothing chosen: nothing happens";
+}
+
+TEST_F(FamiliesTest, AddToFamilyOpensTheChosenStudentInEitherOrder)
+{
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    const qint32 student = addPupil(QStringLiteral("John"), QStringLiteral("Smith"));
+    auto *add = ui::Forms::shared<frmAddToFamily>();
+    add->LoadUp(fam);
+    EXPECT_EQ(add->lblStatus->text(), QStringLiteral("1 students on file"));
+    auto opened = [&] {
+        auto *record = static_cast<frmStudentDetails *>(ui::Forms::findByRecord(
+            QStringLiteral("frmStudentDetails"), QString::number(student)));
+        const bool found = record != nullptr;
+        if (record)
+            record->unload();
+        return found;
+    };
+    const QString lastFirst = QStringLiteral("Smith, John (SID#%1)").arg(student);
+    const QString firstLast = QStringLiteral("John Smith (SID#%1)").arg(student);
+    // Allowed: the window opens the student itself.
+    for (bool firstNameFirst : {false, true}) {
+        (firstNameFirst ? add->optFL : add->optLF)->click();
+        add->cbo->setText(firstNameFirst ? firstLast : lastFirst);
+        add->cmdEdit->click();
+        EXPECT_TRUE(opened()) << firstNameFirst;
+    }
+    // Refused: the authorisation window asks; once approved it opens the same student.
+    FamilyStandIn *password = standIn(QStringLiteral("frmPassword"));
+    Global::CurrentUserId = QStringLiteral("nobody");
+    Global::LoadCurrentUserRights();
+    for (bool firstNameFirst : {false, true}) {
+        (firstNameFirst ? add->optFL : add->optLF)->click();
+        add->cbo->setText(firstNameFirst ? firstLast : lastFirst);
+        password->calls.clear();
+        add->cmdEdit->click();
+        EXPECT_EQ(password->calls, QStringList{QStringLiteral("LoadUp Edit Student Bkg ")});
+        useraccess::AuthorisationRequest request;
+        request.xf = add;
+        request.strMode = QStringLiteral("Edit Student Bkg");
+        request.userId = QStringLiteral("i");
+        request.passwordWindow = password;
+        EXPECT_TRUE(useraccess::RunAuthorisedOperation(request));
+        EXPECT_TRUE(opened()) << firstNameFirst;
+    }
+    add->cmdAddStudent->click();
+    EXPECT_EQ(password->calls.last(), QStringLiteral("LoadUp Add Student Bkg "));
+}
+
+#include "families_test.moc"
