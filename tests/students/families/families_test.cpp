@@ -656,4 +656,375 @@ TEST_F(FamiliesTest, AddToFamilyOpensTheChosenStudentInEitherOrder)
     EXPECT_EQ(password->calls.last(), QStringLiteral("LoadUp Add Student Bkg "));
 }
 
+TEST_F(FamiliesTest, FamilyWindowShowsTheRowAndItsSortedMembers)
+{
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"),
+                                 QStringLiteral("9 Hill Rd"));
+    const qint32 zoe = addStudent(QStringLiteral("Zoe"), QStringLiteral("Smith"));
+    const qint32 amy = addStudent(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    const qint32 nameless = addStudent(QStringLiteral("x"), QStringLiteral("Young"));
+    exec(QStringLiteral("UPDATE Students SET [First Name] = Null WHERE StudentID = %1").arg(nameless));
+    for (qint32 id : {zoe, amy, nameless})
+        join(id, fam);
+    ASSERT_LT(zoe, amy);
+
+    frmFamDetails *w = openFamily(fam);
+    w->showForm();
+    ovix::test::saveScreenshot(w, QStringLiteral("frmFamDetails"));
+    EXPECT_EQ(w->caption(), QStringLiteral("Family Details - Amy Brown"));
+    EXPECT_EQ(w->lblName->text(), QStringLiteral("Amy Brown"));
+    EXPECT_EQ(w->lblFamilyID->text(), QString::number(fam));
+    EXPECT_EQ(w->lblBarcode->text(), QStringLiteral("(none)"));
+    EXPECT_EQ(w->fieldText(5), QStringLiteral("9 Hill Rd"));
+    EXPECT_TRUE(w->ContactDetailsChanged) << "loading details raises the flag";
+    EXPECT_EQ(items(w->lstFamily),
+              (QStringList{QStringLiteral("Brown, Amy (SID#%1)").arg(amy),
+                           QStringLiteral("Smith, Zoe (SID#%1)").arg(zoe),
+                           QStringLiteral("Young,  (SID#%1)").arg(nameless)}));
+    // The view mode.
+    EXPECT_TRUE(w->txtField[1]->isReadOnly());
+    EXPECT_TRUE(w->cmdEdit->isEnabled());
+    EXPECT_TRUE(w->cmdDelete->isEnabled());
+    EXPECT_FALSE(w->cmdSave->isEnabled());
+    EXPECT_FALSE(w->chkStudent->isEnabled());
+    EXPECT_FALSE(w->cmdBarcodeChange->isEnabled());
+    EXPECT_FALSE(w->btnLoadPic->isEnabled()) << "no photograph window yet";
+
+    // The texts of the window.
+    QStringList tabs;
+    for (int i = 0; i < w->SSTab1->count(); ++i)
+        tabs << w->SSTab1->tabText(i);
+    EXPECT_EQ(tabs, (QStringList{QStringLiteral("Contact Person"), QStringLiteral("Contact Address"),
+                                 QStringLiteral("Family Members")}));
+    const struct
+    {
+        int box;
+        const char *label;
+        int length;
+    } boxes[] = {{1, "First Name:", 50},    {2, "Last Name:", 50},    {4, "Contact Person:", 50},
+                 {5, "Address:", 50},       {6, "City:", 50},         {7, "State:", 3},
+                 {8, "Postcode:", 5},       {9, "Home Phone:", 50},   {10, "Work Phone:", 50},
+                 {11, "Mobile Phone:", 50}, {12, "Email Address:", 50}};
+    for (const auto &b : boxes) {
+        EXPECT_EQ(w->lblField[b.box]->text(), QString::fromLatin1(b.label));
+        EXPECT_EQ(w->txtField[b.box]->maxLength(), b.length) << b.box;
+    }
+    for (int hidden : {0, 3, 14})
+        EXPECT_TRUE(w->txtField[hidden]->isHidden()) << hidden;
+    EXPECT_EQ(w->txtField[14]->maxLength(), 1);
+    EXPECT_FALSE(w->txtField.contains(13));
+    for (const char *caption : {"Import Image from File", "Copy Image to Clipboard",
+                                "Delete Student Image", "Details + Declaration Form",
+                                "Add Student to Family", "Remove from Family",
+                                "View/Edit Student", "Edit", "Save", "Delete", "Change..."}) {
+        bool found = false;
+        for (auto *b : w->findChildren<QPushButton *>())
+            found = found || b->text() == QLatin1String(caption);
+        EXPECT_TRUE(found) << caption;
+    }
+    EXPECT_EQ(w->chkStudent->text(), QStringLiteral("Student"));
+    EXPECT_EQ(w->chkEmployee->text(), QStringLiteral("Employee"));
+
+    // Members open and leave, also the one without a first name.
+    choose(w->lstFamily, QStringLiteral("Young,  (SID#%1)").arg(nameless));
+    w->cmdEditStudent->click();
+    EXPECT_NE(ui::Forms::findByRecord(QStringLiteral("frmStudentDetails"),
+                                      QString::number(nameless)),
+              nullptr);
+    w->cmdRemoveStudent->click();
+    EXPECT_EQ(column(QStringLiteral("Family"), nameless), QStringLiteral("0"));
+    EXPECT_EQ(w->lstFamily->count(), 2);
+    // A member deleted meanwhile: a message, no empty record window.
+    choose(w->lstFamily, QStringLiteral("Smith, Zoe (SID#%1)").arg(zoe));
+    exec(QStringLiteral("DELETE FROM Students WHERE StudentID = %1").arg(zoe));
+    const int windows = ui::Forms::count();
+    script->answer(ui::vbOK);
+    w->cmdEditStudent->click();
+    EXPECT_EQ(script->shown().last().text,
+              QStringLiteral("This student could not be found. It may have been deleted or "
+                             "renamed since the list was filled."));
+    EXPECT_EQ(ui::Forms::count(), windows);
+}
+
+
+TEST_F(FamiliesTest, NewFamilySavedWithOnlyALastName)
+{
+    frmFamDetails *w = openFamily(0);
+    EXPECT_TRUE(w->cmdSave->isEnabled()) << "a new family opens in edit mode";
+    EXPECT_FALSE(w->txtField[2]->isReadOnly());
+    EXPECT_TRUE(w->chkStudent->isEnabled());
+    EXPECT_FALSE(w->chkEmployee->isEnabled());
+    EXPECT_EQ(w->lblFamilyID->text(), QStringLiteral("(none)"));
+    // Nothing that needs a saved family does anything yet.
+    w->cmdAdd->click();
+    EXPECT_EQ(ui::Forms::find(QStringLiteral("frmAddToFamily")), nullptr);
+    script->answer(ui::vbOK);
+    w->btnLoadPic_Click();
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Sorry, not just now"));
+    EXPECT_EQ(script->shown().last().text,
+              QStringLiteral("You must save the new student before importing an image file."));
+
+    w->setFieldText(2, QStringLiteral("Nguyen"));
+    w->chkStudent->setChecked(true);
+    const int before = count(QStringLiteral("SELECT StudentID FROM Students"));
+    ASSERT_TRUE(w->cmdSave_Click());
+    EXPECT_EQ(count(QStringLiteral("SELECT StudentID FROM Students")), before + 1);
+    const qint32 id = w->familyId();
+    EXPECT_EQ(w->fieldText(0), QString::number(id));
+    EXPECT_EQ(w->lblFamilyID->text(), QString::number(id));
+    EXPECT_EQ(w->caption(), QStringLiteral("Family Details"));
+    EXPECT_FALSE(w->cmdSave->isEnabled());
+    EXPECT_TRUE(w->txtField[2]->isReadOnly());
+    const struct
+    {
+        const char *column;
+        QString value;
+    } written[] = {{"First Name", QString()},
+                   {"Last Name", QStringLiteral("Nguyen")},
+                   {"Vendor", QStringLiteral("Y")},
+                   {"Special", QStringLiteral("N")},
+                   {"Inactive", QStringLiteral("0")},
+                   {"Family", QStringLiteral("0")},
+                   {"Student", QStringLiteral("Y")},
+                   {"Employee", QStringLiteral("N")}};
+    for (const auto &c : written)
+        EXPECT_EQ(column(QString::fromLatin1(c.column), id), c.value) << c.column;
+    EXPECT_EQ(value(QStringLiteral("SELECT DetailsFormCompleted FROM Students WHERE StudentID = %1")
+                        .arg(id))
+                  .toDateTime()
+                  .date(),
+              vb::Date().date());
+}
+
+TEST_F(FamiliesTest, FamilySaveWritesAndCopiesTextsAsTyped)
+{
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    exec(QStringLiteral("UPDATE Students SET Inactive = 1, Family = 7 WHERE StudentID = %1").arg(fam));
+    const qint32 a = addStudent(QStringLiteral("Ben"), QStringLiteral("Brown"));
+    const qint32 b = addStudent(QStringLiteral("Cat"), QStringLiteral("Brown"));
+    join(a, fam);
+    join(b, fam);
+    exec(QStringLiteral("UPDATE Students SET [Work Phone] = 'own' WHERE StudentID = %1").arg(b));
+    auto *record = openStudent(b);
+    frmFamDetails *w = openFamily(fam);
+    w->cmdEdit->click();
+    ASSERT_TRUE(w->cmdSave->isEnabled());
+    const QString typed[] = {QStringLiteral("O'Brien"), QStringLiteral("#1; \"x\""),
+                             QStringLiteral("<b>&amp;")};
+    w->setFieldText(1, typed[0]);
+    w->setFieldText(2, typed[2]);
+    w->setFieldText(4, typed[1]);
+    w->setFieldText(5, typed[0] + typed[1]);
+    w->setFieldText(6, typed[2]);
+    ASSERT_TRUE(w->cmdSave_Click());
+    EXPECT_EQ(column(QStringLiteral("First Name"), fam), typed[0]);
+    EXPECT_EQ(column(QStringLiteral("Last Name"), fam), typed[2]);
+    EXPECT_EQ(column(QStringLiteral("Inactive"), fam), QStringLiteral("0"));
+    EXPECT_EQ(column(QStringLiteral("Family"), fam), QStringLiteral("0"));
+    for (qint32 id : {fam, a, b}) {
+        EXPECT_EQ(column(QStringLiteral("Parents Name"), id), typed[1]);
+        EXPECT_EQ(column(QStringLiteral("Address"), id), typed[0] + typed[1]);
+        EXPECT_EQ(column(QStringLiteral("City"), id), typed[2]);
+        EXPECT_EQ(column(QStringLiteral("Work Phone"), id), QString()) << "empty texts too";
+    }
+    EXPECT_EQ(column(QStringLiteral("First Name"), a), QStringLiteral("Ben"));
+    EXPECT_EQ(record->fieldText(6), typed[2]) << "open records reload";
+    EXPECT_FALSE(w->ContactDetailsChanged);
+
+    // A copy that cannot be written leaves everything as it was and the window editing.
+    w->cmdEdit->click();
+    w->setFieldText(6, QStringLiteral("Elsewhere"));
+    runSqlite(QStringLiteral("CREATE TRIGGER NoCopy BEFORE UPDATE ON Students WHEN "
+                             "OLD.StudentID = %1 BEGIN SELECT RAISE(ABORT, 'blocked'); END;")
+                  .arg(b)
+                  .toUtf8());
+    script->answer(ui::vbOK);
+    EXPECT_FALSE(w->cmdSave_Click());
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Something went wrong"));
+    EXPECT_EQ(column(QStringLiteral("City"), fam), typed[2]);
+    EXPECT_EQ(column(QStringLiteral("City"), a), typed[2]);
+    EXPECT_TRUE(w->cmdSave->isEnabled());
+    // Yes on closing with a failing save keeps the window.
+    script->answer(ui::vbYes).answer(ui::vbOK);
+    EXPECT_FALSE(w->unload());
+    EXPECT_EQ(script->shown()[script->shown().size() - 2].text,
+              QStringLiteral("Do you want to save changes to %1 %2's family record?")
+                  .arg(typed[0], typed[2]));
+    runSqlite("DROP TRIGGER NoCopy;");
+    script->answer(ui::vbYes);
+    EXPECT_TRUE(w->unload());
+    EXPECT_EQ(column(QStringLiteral("City"), b), QStringLiteral("Elsewhere"));
+}
+
+TEST_F(FamiliesTest, FamilyBarcodeEditRightAndClosing)
+{
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    const qint32 other = addStudent(QStringLiteral("Tom"), QStringLiteral("Lee"));
+    exec(QStringLiteral("UPDATE Students SET Barcode = 'FAM1' WHERE StudentID = %1").arg(fam));
+    exec(QStringLiteral("UPDATE Students SET Barcode = 'TOM1' WHERE StudentID = %1").arg(other));
+    frmFamDetails *w = openFamily(fam);
+    EXPECT_EQ(w->lblBarcode->text(), QStringLiteral("FAM1"));
+    w->Edit_Me();
+    const struct
+    {
+        QString scanned;
+        int answer;
+        QString title;
+        QString shown;
+    } cases[] = {
+        {QStringLiteral("fam1"), 0, QString(), QStringLiteral("FAM1")},
+        {QStringLiteral("tom1"), ui::vbOK, QStringLiteral("Cannot assign barcode"),
+         QStringLiteral("FAM1")},
+        {QStringLiteral("new9"), 0, QString(), QStringLiteral("NEW9")},
+        {QString(), ui::vbNo, QStringLiteral("Remove barcode?"), QStringLiteral("NEW9")},
+        {QString(), ui::vbYes, QStringLiteral("Remove barcode?"), QStringLiteral("(none)")},
+    };
+    for (const auto &c : cases) {
+        const auto before = script->shown().size();
+        script->input(c.scanned);
+        if (c.answer)
+            script->answer(c.answer);
+        w->cmdBarcodeChange_Click();
+        EXPECT_EQ(w->lblBarcode->text(), c.shown) << c.scanned.toStdString();
+        if (c.answer)
+            EXPECT_EQ(script->shown().last().title, c.title);
+        else
+            EXPECT_EQ(script->shown().size(), before + 1) << "only the input box";
+    }
+    EXPECT_EQ(script->shown()[2].text,
+              QStringLiteral("The barcode you entered is already assigned to Tom Lee."));
+    EXPECT_EQ(column(QStringLiteral("Barcode"), fam), QStringLiteral("FAM1")) << "until saved";
+    ASSERT_TRUE(w->cmdSave_Click());
+    EXPECT_EQ(column(QStringLiteral("Barcode"), fam), QString());
+
+    // Without the right: the authorisation window, whose approval edits this window.
+    FamilyStandIn *password = standIn(QStringLiteral("frmPassword"));
+    Global::CurrentUserId = QStringLiteral("nobody");
+    Global::LoadCurrentUserRights();
+    frmFamDetails *refused = openFamily(fam, QStringLiteral("nobody"));
+    refused->cmdEdit->click();
+    EXPECT_FALSE(refused->cmdSave->isEnabled());
+    EXPECT_EQ(password->calls, QStringList{QStringLiteral("LoadUp Edit Family %1").arg(fam)});
+    refused->cmdDelete->click();
+    EXPECT_EQ(password->calls.last(), QStringLiteral("LoadUp Delete Family %1").arg(fam));
+    useraccess::AuthorisationRequest request;
+    request.xf = refused;
+    request.strMode = QStringLiteral("Edit Family");
+    request.strExtraInfo = QString::number(fam);
+    request.userId = QStringLiteral("i");
+    request.passwordWindow = password;
+    EXPECT_TRUE(w->unload());
+    EXPECT_TRUE(useraccess::RunAuthorisedOperation(request));
+    EXPECT_TRUE(refused->cmdSave->isEnabled());
+    Global::CurrentUserId = QStringLiteral("i");
+    Global::LoadCurrentUserRights();
+
+    // Closing in edit mode asks, also without a change; Cancel keeps, No closes.
+    script->answer(ui::vbCancel);
+    EXPECT_FALSE(refused->unload());
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Wait a minute"));
+    script->answer(ui::vbNo);
+    EXPECT_TRUE(refused->unload());
+    frmFamDetails *fresh = openFamily(0);
+    script->answer(ui::vbNo);
+    EXPECT_TRUE(fresh->unload());
+    EXPECT_EQ(script->shown().last().text,
+              QStringLiteral("Do you want to save changes to 's family record?"));
+}
+
+TEST_F(FamiliesTest, DeletingAFamilyKeepsItsMembersAndTheirBookings)
+{
+    FamilyStandIn *find = standIn(QStringLiteral("frmFindStudent"));
+    addIncomeAccount();
+    const qint32 classId = addClass(addProgram(QStringLiteral("Term 1")));
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    const qint32 member = addStudent(QStringLiteral("Ben"), QStringLiteral("Brown"));
+    join(member, fam);
+    const qint32 own1 = addBooking(classId, fam);
+    addBooking(classId, fam, QStringLiteral("Tentative"));
+    const qint32 kept = addBooking(classId, member);
+    exec(QStringLiteral("INSERT INTO Payments (BookingID, SID, Type, ChargeAmount) VALUES (%1, %2, "
+                        "'C', 50)")
+             .arg(own1)
+             .arg(fam));
+    const QDir jpegs(dir.path());
+    frmFamDetails *w = openFamily(fam);
+    const QString photo = frmStudentDetails::PersonPhotoFile(fam);
+    QDir().mkpath(QFileInfo(photo).path());
+    {
+        QFile file(photo);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+    }
+
+    script->answer(ui::vbNo);
+    w->DeleteFamily();
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Last chance"));
+    EXPECT_EQ(script->shown().last().text,
+              QStringLiteral("There are 2 bookings for this family contact person. Deleting the "
+                             "family contact person will also delete these bookings.\r\n\r\nAre "
+                             "you sure you want to delete the family contact person?"));
+    EXPECT_EQ(count(QStringLiteral("SELECT StudentID FROM Students WHERE StudentID = %1").arg(fam)),
+              1);
+    EXPECT_EQ(find->calls, QStringList{QStringLiteral("Load_Students")}) << "also after No";
+    EXPECT_TRUE(QFile::exists(photo));
+
+    // Through the confirmation window, as the Delete button starts it.
+    QPointer<frmFamDetails> alive = w;
+    w->cmdDelete->click();
+    auto *confirm = ui::Forms::shared<frmConfirmDelete>();
+    EXPECT_EQ(confirm->txtReason->text(), QStringLiteral("Delete Family"));
+    EXPECT_EQ(confirm->txtInfoLine->text(), QString::number(fam));
+    confirm->txtField->setText(QStringLiteral("yes"));
+    script->answer(ui::vbYes);
+    confirm->cmdOK_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull()) << "the window closes";
+    EXPECT_EQ(count(QStringLiteral("SELECT StudentID FROM Students WHERE StudentID = %1").arg(fam)),
+              0);
+    EXPECT_EQ(count(QStringLiteral("SELECT BookingID FROM Bookings WHERE StudentID = %1").arg(fam)),
+              0);
+    EXPECT_EQ(column(QStringLiteral("Family"), member), QStringLiteral("0"));
+    EXPECT_EQ(count(QStringLiteral("SELECT BookingID FROM Bookings WHERE BookingID = %1").arg(kept)),
+              1);
+    EXPECT_EQ(count(QStringLiteral("SELECT PaymentID FROM Payments WHERE BookingID = %1").arg(own1)),
+              1);
+    EXPECT_FALSE(QFile::exists(photo));
+    EXPECT_EQ(find->calls.size(), 2);
+}
+
+TEST_F(FamiliesTest, FamilyPhotographAndEmailButtons)
+{
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    FamilyStandIn *photo = standIn(QStringLiteral("frmPhoto"));
+    frmFamDetails *w = openFamily(fam);
+    EXPECT_TRUE(w->btnLoadPic->isEnabled());
+    w->btnLoadPic->click();
+    EXPECT_EQ(ui::tag(photo), QStringLiteral("frmFamDetails"));
+    EXPECT_EQ(photo->txtID->text(), QString::number(fam));
+
+    script->answer(ui::vbOK);
+    w->btnDelPic->click();
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Oops! Delete Image Error"));
+
+    // Each click on the e-mail icon opens another e-mail window.
+    int mails = 0;
+    ui::RegisterWindow(QStringLiteral("frmEmail"), [&mails]() -> ui::Form * {
+        ++mails;
+        auto *mail = new FamilyStandIn(QStringLiteral("frmEmail"));
+        mail->load();
+        return mail;
+    });
+    script->answer(ui::vbOK);
+    w->imgEmail->click();
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("No Email Address"));
+    w->setFieldText(12, QStringLiteral("amy@example.org"));
+    w->imgEmail->click();
+    w->imgEmail->click();
+    EXPECT_EQ(mails, 2);
+    auto *mail = static_cast<FamilyStandIn *>(ui::Forms::find(QStringLiteral("frmEmail")));
+    EXPECT_EQ(mail->txtTo->text(), QStringLiteral("amy@example.org"));
+    EXPECT_EQ(mail->property("strIDs").toString(), QString::number(fam));
+}
+
 #include "families_test.moc"
