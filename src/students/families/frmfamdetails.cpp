@@ -155,6 +155,7 @@ frmFamDetails::frmFamDetails()
         flags->addWidget(chkEmployee);
         flags->addStretch(1);
         detailsGrid->addLayout(flags, row + 1, 0, 1, 3);
+        detailsGrid->setRowStretch(row + 2, 1);
     }
     lblFamilyID = new QLabel(none);
     lblFamilyID->setObjectName(QStringLiteral("lblFamilyID"));

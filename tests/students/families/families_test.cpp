@@ -250,6 +250,8 @@ TEST_F(FamiliesTest, NewFamilyFromTheRecordThenTheSaveJoinsAndCopies)
     EXPECT_EQ(w->fieldText(4), QStringLiteral("Ann Lee"));
     EXPECT_TRUE(static_cast<QLineEdit *>(w->txtField[4])->isReadOnly());
     EXPECT_EQ(visibleButtons(w), QStringLiteral("cmdFamily cmdRemoveFamily"));
+    w->showForm();
+    ovix::test::saveScreenshot(w, QStringLiteral("frmStudentDetails-family"));
     const struct
     {
         const char *column;
