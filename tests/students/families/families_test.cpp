@@ -1029,4 +1029,48 @@ TEST_F(FamiliesTest, FamilyPhotographAndEmailButtons)
     EXPECT_EQ(mail->property("strIDs").toString(), QString::number(fam));
 }
 
+TEST_F(FamiliesTest, RefusedPanelButtonsAskAndTheApprovalOpensTheWindow)
+{
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    const qint32 member = addStudent(QStringLiteral("Ben"), QStringLiteral("Brown"));
+    const qint32 solo = addStudent(QStringLiteral("Tom"), QStringLiteral("Lee"));
+    join(member, fam);
+    FamilyStandIn *password = standIn(QStringLiteral("frmPassword"));
+    Global::CurrentUserId = QStringLiteral("nobody");
+    Global::LoadCurrentUserRights();
+    auto run = [&](ui::Form *requester, const QString &text, const QString &extra) {
+        useraccess::AuthorisationRequest request;
+        request.xf = requester;
+        request.strMode = text;
+        request.strExtraInfo = extra;
+        request.userId = QStringLiteral("i");
+        request.passwordWindow = password;
+        return useraccess::RunAuthorisedOperation(request);
+    };
+
+    frmStudentDetails *w = openStudent(member);
+    w->cmdFamily->click();
+    EXPECT_EQ(password->calls.last(), QStringLiteral("LoadUp Family from Students %1").arg(fam));
+    EXPECT_EQ(ui::Forms::find(QStringLiteral("frmFamDetails")), nullptr);
+    ASSERT_TRUE(run(w, QStringLiteral("Family from Students"), QString::number(fam)));
+    auto *family = static_cast<frmFamDetails *>(
+        ui::Forms::findByRecord(QStringLiteral("frmFamDetails"), QString::number(fam)));
+    ASSERT_NE(family, nullptr);
+    EXPECT_EQ(family->userId(), QStringLiteral("i"));
+
+    frmStudentDetails *s = openStudent(solo);
+    s->Edit_Me();
+    s->cmdAttachFamily->click();
+    EXPECT_EQ(password->calls.last(), QStringLiteral("LoadUp New Family for Student %1").arg(solo));
+    EXPECT_EQ(ui::tag(s->lblFamily), QStringLiteral("0")) << "no NEWFAM on this path";
+    ASSERT_TRUE(run(s, QStringLiteral("New Family for Student"), QString::number(solo)));
+    auto *made = static_cast<frmFamily *>(ui::Forms::find(QStringLiteral("frmFamily")));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->txtSID->text(), QString::number(solo));
+    for (int i = 1; i <= 3; ++i)
+        made->txtField[i]->setText(QStringLiteral("Lee"));
+    ASSERT_TRUE(made->cmdSave_Click());
+    EXPECT_EQ(s->lblFamily->text().left(10), QStringLiteral("Lee, Lee ("));
+}
+
 #include "families_test.moc"
