@@ -1073,4 +1073,25 @@ TEST_F(FamiliesTest, RefusedPanelButtonsAskAndTheApprovalOpensTheWindow)
     EXPECT_EQ(s->lblFamily->text().left(10), QStringLiteral("Lee, Lee ("));
 }
 
+TEST_F(FamiliesTest, AFailedDeletionChangesNothingAndSaysSo)
+{
+    addIncomeAccount();
+    const qint32 classId = addClass(addProgram(QStringLiteral("Term 1")));
+    const qint32 fam = addFamily(QStringLiteral("Amy"), QStringLiteral("Brown"));
+    const qint32 member = addStudent(QStringLiteral("Ben"), QStringLiteral("Brown"));
+    join(member, fam);
+    addBooking(classId, fam);
+    frmFamDetails *w = openFamily(fam);
+    block(QStringLiteral("Students"), QStringLiteral("DELETE"));
+    script->answer(ui::vbYes).answer(ui::vbOK);
+    w->DeleteFamily();
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Delete Family"));
+    EXPECT_TRUE(script->shown().last().text.startsWith(
+        QStringLiteral("The family could not be deleted. Nothing was changed. (Err#")));
+    EXPECT_EQ(count(QStringLiteral("SELECT BookingID FROM Bookings WHERE StudentID = %1").arg(fam)),
+              1);
+    EXPECT_EQ(column(QStringLiteral("Family"), member), QString::number(fam));
+    EXPECT_EQ(ui::Forms::findByRecord(QStringLiteral("frmFamDetails"), QString::number(fam)), w);
+}
+
 #include "families_test.moc"
