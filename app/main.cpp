@@ -18,6 +18,7 @@
 #include "shell/maintenancewindows.h"
 #include "shell/startupwindows.h"
 #include "students/details/register.h"
+#include "students/families/register.h"
 #include "students/find/register.h"
 #include "students/memberjoin/register.h"
 #include "students/photo/register.h"
@@ -61,6 +62,7 @@ int main(int argc, char **argv)
     enrolments::RegisterAttendanceBookWindow();
     enrolments::RegisterRecurringWindows();
     students::RegisterFindStudentWindow();
+    students::RegisterFamilyWindows();
     students::RegisterMemberJoinWindow();
     students::RegisterPhotoWindow();
 

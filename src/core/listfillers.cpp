@@ -51,15 +51,24 @@ void fillPeopleList(QWidget *list, bool firstNameFirst, QLabel *countLabel, cons
     });
     tryStep([&] { core::listClear(list); });
     tryStep([&] {
-        auto rs = irecObjectCode::OpenRecordset(sql, false);
-        for (; !rs->eof(); rs->moveNext()) {
-            const QString id = text(rs->value(0));
-            const QString first = text(rs->value(1));
-            const QString last = text(rs->value(2));
-            const QString name = firstNameFirst ? first + QLatin1Char(' ') + last
-                                                : last + QStringLiteral(", ") + first;
-            core::listAddItem(list, name + marker + id + QLatin1Char(')'));
+        // The items go in together, so that a sorted list sorts them once; the rows
+        // read before a failure still go in.
+        QList<QPair<QString, qint32>> items;
+        try {
+            auto rs = irecObjectCode::OpenRecordset(sql, false);
+            for (; !rs->eof(); rs->moveNext()) {
+                const QString id = text(rs->value(0));
+                const QString first = text(rs->value(1));
+                const QString last = text(rs->value(2));
+                const QString name = firstNameFirst ? first + QLatin1Char(' ') + last
+                                                    : last + QStringLiteral(", ") + first;
+                items.append({name + marker + id + QLatin1Char(')'), 0});
+            }
+        } catch (...) {
+            core::listAddItems(list, items);
+            throw;
         }
+        core::listAddItems(list, items);
     });
     tryStep([&] { countLabel->setText(QString::number(core::listCount(list)) + suffix); });
     tryStep([&] {

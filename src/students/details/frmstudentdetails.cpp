@@ -5,6 +5,7 @@
 #include "classes/classsearch.h"
 #include "core/frmconfirmdelete.h"
 #include "core/centresettings.h"
+#include "core/dbtransaction.h"
 #include "core/errorinfo.h"
 #include "core/globaldata.h"
 #include "core/imodglobalsubs.h"
@@ -218,21 +219,11 @@ frmStudentDetails::frmStudentDetails()
     lblFamily = new QLabel(individual);
     lblFamily->setObjectName(QStringLiteral("lblFamily"));
     ui::setTag(lblFamily, QStringLiteral("0"));
-    cmdFamily = ui::namedButton(QStringLiteral("Open Family"), QStringLiteral("cmdFamily"), this);
-    cmdAttachFamily =
-        ui::namedButton(QStringLiteral("New Family"), QStringLiteral("cmdAttachFamily"), this);
-    cmdEditFamily =
-        ui::namedButton(QStringLiteral("Pick Family"), QStringLiteral("cmdEditFamily"), this);
-    cmdRemoveFamily =
-        ui::namedButton(QStringLiteral("Remove"), QStringLiteral("cmdRemoveFamily"), this);
     {
         const int row = detailsGrid->rowCount();
         detailsGrid->addWidget(new QLabel(QStringLiteral("Family:")), row, 0);
         detailsGrid->addWidget(lblFamily, row, 1);
-        auto *familyButtons = new QHBoxLayout;
-        for (QPushButton *b : {cmdFamily, cmdAttachFamily, cmdEditFamily, cmdRemoveFamily})
-            familyButtons->addWidget(b);
-        detailsGrid->addLayout(familyButtons, row + 1, 1, 1, 2);
+        detailsGrid->addLayout(makeFamilyButtons(), row + 1, 1, 1, 2);
         chkInactive = new QCheckBox(QStringLiteral("This person is inactive"));
         chkInactive->setObjectName(QStringLiteral("chkInactive"));
         detailsGrid->addWidget(chkInactive, row + 2, 1, 1, 2);
@@ -381,6 +372,7 @@ frmStudentDetails::frmStudentDetails()
         auto *actions = new QHBoxLayout;
         for (QPushButton *b : {cmdPrintConfirmation, cmdInvoice, cmdReceivePayments, cmdDiscount})
             actions->addWidget(b);
+        actions->addWidget(makePrintFamilyButton());
         actions->addStretch(1);
         auto *layout = new QVBoxLayout(history);
         layout->addWidget(grd, 1);
@@ -554,6 +546,8 @@ void frmStudentDetails::refreshEntryPoints()
     btnLoadPic->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmPhoto")));
     for (QPushButton *b : {cmdNewMembership, cmdEditMembership})
         b->setEnabled(ui::IsWindowRegistered(QStringLiteral("frmMemberJoin")));
+    cmdPrintFamily->setEnabled(
+        ui::IsProcedureRegistered(QStringLiteral("mReports::ShowFamilySchedule")));
 }
 
 void frmStudentDetails::Setup_Grids()
@@ -676,9 +670,9 @@ void frmStudentDetails::Load_Details()
                                  : vb::Format(d.detailsCompleted, Global::DateFormat)));
         ui::setTag(lblFamily, QString::number(d.family));
         chkInactive->setChecked(d.inactive != 0);
-        placeFamilyButtons(d.family != 0);
         lblFamily->setText(d.family == 0 ? individual
                                          : imodStudents::GetFamilyContactName(d.family));
+        placeFamilyButtons(lblFamily->text() != individual);
         const bool guarded =
             Global::CurrentUserRights().Permissions(6) != 1 && d.employee == QLatin1String("Y");
         fraDetails->setVisible(!guarded);
@@ -715,12 +709,11 @@ void frmStudentDetails::Load_Details()
 
 void frmStudentDetails::placeFamilyButtons(bool member)
 {
+    // Each pair shares one place: only one of each is visible.
     cmdFamily->setVisible(member);
     cmdRemoveFamily->setVisible(member);
     cmdAttachFamily->setVisible(!member);
     cmdEditFamily->setVisible(!member);
-    // The hidden pair leaves its places in the row, so the visible pair always
-    // stands in the same two places.
 }
 
 void frmStudentDetails::txtField_Change(int index)
@@ -847,10 +840,13 @@ bool frmStudentDetails::cmdSave_Click()
         edits.issued = qMax(0, cboPassport->currentIndex());
         edits.inactive = chkInactive->isChecked() ? 1 : 0;
         edits.barcode = lblBarcode->text() == none ? QString() : lblBarcode->text();
+        // The row and the copy of its contact details to the family go together.
+        Global::DbTransaction transaction;
         const qint32 id = imodStudents::SaveStudentDetails(m_studentId, edits);
+        CopyContactToFamily();
+        transaction.commit();
         m_studentId = id;
         setFieldText(0, QString::number(id));
-        // Copying the contact details to the family comes with the family links.
         ContactDetailsChanged = false;
         setLook(false);
     } catch (...) {

@@ -11,6 +11,7 @@ class QColor;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -73,6 +74,13 @@ public:
     // Called back by the cancellation dialog and the authorisation window.
     Q_INVOKABLE void FinishCancellation();
     Q_INVOKABLE void PrepareToMove();
+    // The family panel: the family line, its four buttons and the family schedule.
+    Q_INVOKABLE void ChangeFamily(const QString &strFamily);
+    Q_INVOKABLE void cmdAttachFamily_Click();
+    Q_INVOKABLE void cmdEditFamily_Click();
+    Q_INVOKABLE void cmdFamily_Click();
+    Q_INVOKABLE void cmdRemoveFamily_Click();
+    Q_INVOKABLE void cmdPrintFamily_Click();
     // Shows a payment's receipt summary through the money subsystem's procedure.
     void OpenReceiptSummary(qint32 paymentId);
 
@@ -99,6 +107,7 @@ public:
     QPushButton *cmdAttachFamily;
     QPushButton *cmdEditFamily;
     QPushButton *cmdRemoveFamily;
+    QPushButton *cmdPrintFamily;
     QPushButton *imgEmail;
     QCheckBox *chkInactive;
     QLabel *lblStudentID;
@@ -161,6 +170,12 @@ private:
     void setLook(bool editing);
     void clearFields();
     void placeFamilyButtons(bool member);
+    // The family panel's buttons and their slots (familylinks.cpp).
+    QLayout *makeFamilyButtons();
+    QPushButton *makePrintFamilyButton();
+    void LoadFamilyContact(qint32 familyId);
+    // After the row is written: the contact details to the family, when they changed.
+    void CopyContactToFamily();
     void refreshEntryPoints();
     // The booking of the grid's current row, 0 on the heading row.
     qint32 selectedBooking();
