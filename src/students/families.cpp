@@ -9,6 +9,7 @@
 #include "platform/vb/convert.h"
 #include "platform/vb/datetime.h"
 #include "platform/vb/error.h"
+#include "students/fieldvalues.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -17,31 +18,14 @@ namespace imodStudents {
 
 namespace {
 
-QString text(const QVariant &value)
-{
-    return vb::CStr(vb::Nz(value));
-}
-
-qint32 number(const QVariant &value)
-{
-    return vb::CLng(vb::Nz(value, 0));
-}
-
-std::unique_ptr<jet::Recordset> open(const QString &sql)
-{
-    return irecObjectCode::OpenRecordset(sql);
-}
+using detail::noCurrentRecord;
+using detail::number;
+using detail::open;
+using detail::text;
 
 QString id(qint32 value)
 {
     return Global::SqlNumber(value);
-}
-
-[[noreturn]] void noCurrentRecord()
-{
-    throw vb::Error(3021, QStringLiteral("Either BOF or EOF is True, or the current record has "
-                                         "been deleted. Requested operation requires a current "
-                                         "record."));
 }
 
 const char *const contactColumns[] = {"[Parents Name]", "Address",        "City",

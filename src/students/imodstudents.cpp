@@ -19,12 +19,8 @@ namespace {
 
 using detail::money;
 using detail::number;
+using detail::open;
 using detail::text;
-
-std::unique_ptr<jet::Recordset> open(const QString &sql)
-{
-    return irecObjectCode::OpenRecordset(sql);
-}
 
 QString listName(const QVariant &first, const QVariant &last, qint32 id)
 {

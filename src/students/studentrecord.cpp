@@ -17,19 +17,13 @@ namespace imodStudents {
 namespace {
 
 using detail::money;
+using detail::noCurrentRecord;
 using detail::number;
 using detail::text;
 
 QString timeText(const QVariant &time)
 {
     return time.isNull() ? QString() : vb::Format(time, QStringLiteral("hh:mm AMPM"));
-}
-
-[[noreturn]] void noCurrentRecord()
-{
-    throw vb::Error(3021, QStringLiteral("Either BOF or EOF is True, or the current record has "
-                                         "been deleted. Requested operation requires a current "
-                                         "record."));
 }
 
 constexpr int DateOfBirth = 3;

@@ -16,7 +16,7 @@
 
 namespace {
 
-template <class F> void step(F &&f)
+template <class F> void quietStep(F &&f)
 {
     try {
         f();
@@ -60,8 +60,8 @@ frmChangeFamily::frmChangeFamily()
 
 void frmChangeFamily::onLoad()
 {
-    step([this] { core::PlaceOnMainWindow(this); });
-    step([this] { core::ShowClassSearchLogo(Image1); });
+    quietStep([this] { core::PlaceOnMainWindow(this); });
+    quietStep([this] { core::ShowClassSearchLogo(Image1); });
     Load_Students();
 }
 
@@ -70,7 +70,7 @@ void frmChangeFamily::onActivate()
     // Families added meanwhile appear; what was typed stays.
     const QString typed = cbo->text();
     Load_Students();
-    step([&] { cbo->setText(typed); });
+    quietStep([&] { cbo->setText(typed); });
 }
 
 void frmChangeFamily::Load_Up(QObject *xf)
@@ -87,7 +87,7 @@ void frmChangeFamily::cmdNext_Click()
 {
     const QString chosen = cbo->text();
     if (m_xf)
-        step([&] { ui::callByName(m_xf, QStringLiteral("ChangeFamily"), {chosen}); });
+        quietStep([&] { ui::callByName(m_xf, QStringLiteral("ChangeFamily"), {chosen}); });
     unload();
 }
 
