@@ -1,6 +1,7 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
 #include "assessments/assessing/register.h"
 #include "classes/search/register.h"
+#include "classes/view/register.h"
 #include "enrolments/book/register.h"
 #include "money/register.h"
 #include "platform/ui/forms.h"
@@ -49,6 +50,7 @@ int main(int argc, char **argv)
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
+    classes::RegisterClassViewWindow();
     enrolments::RegisterAttendanceBookWindow();
     students::RegisterFindStudentWindow();
 
