@@ -566,3 +566,23 @@ TEST_F(ViewClassWindowTest, AttendanceTabLoadsAndMarksThroughTheClassView)
     EXPECT_EQ(v->grd->textMatrix(1, 8), QStringLiteral("$125.00")) << "the student list reloaded";
     EXPECT_TRUE(script->shown().isEmpty()) << titles(*script).join(", ").toStdString();
 }
+
+TEST_F(ViewClassWindowTest, ClassGroupListTakesTheActiveGroupsInTheirOrder)
+{
+    exec(QStringLiteral("INSERT INTO ClassGroups (Description, Inactive, MaxInClass) VALUES "
+                        "('Squad', 0, 8), ('Old', 1, 8), ('', 0, 8), ('Adults', 0, 6)"));
+    frmViewClass *v = open(0, QString());
+    QStringList groups;
+    for (int i = 0; i < v->cboField[1]->count(); ++i)
+        groups << v->cboField[1]->itemText(i);
+    EXPECT_EQ(groups, QStringList({"Squad", "Adults"}));
+
+    runSqlite("ALTER TABLE ClassGroups RENAME TO Groups2;");
+    script->answer(ui::vbOK);
+    open(0, QString());
+    ASSERT_EQ(titles(*script), QStringList{"Error loading class groups"});
+    EXPECT_EQ(script->shown()[0].icon, ui::vbCritical);
+    EXPECT_TRUE(script->shown()[0].text.endsWith(
+        QStringLiteral("\r\nOvix will continue loading the class details but you may see a "
+                       "limited range of class groups.")));
+}
