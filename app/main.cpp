@@ -1,6 +1,7 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
 #include "assessments/assessing/register.h"
 #include "classes/search/register.h"
+#include "classes/view/register.h"
 #include "enrolments/book/register.h"
 #include "enrolments/recurring/register.h"
 #include "money/editors/register.h"
@@ -59,6 +60,7 @@ int main(int argc, char **argv)
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
+    classes::RegisterClassViewWindow();
     enrolments::RegisterAttendanceBookWindow();
     enrolments::RegisterRecurringWindows();
     students::RegisterFindStudentWindow();

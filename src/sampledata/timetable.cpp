@@ -155,7 +155,9 @@ void Generator::timetable()
                            number(qint64(t.programId)), number(qint64(c.instructor)),
                            text(QString::fromLatin1(DayNames[c.weekday - 1])), time(slot.at),
                            number(qint64(c.max)), money(c.cost), date(c.sessionDate(t, 1)),
-                           date(c.sessionDate(t, t.sessions)), number(qint64(1)), number(qint64(0)),
+                           date(c.sessionDate(t, t.sessions)),
+                           // One class in ten keeps the waiting-list look.
+                           number(qint64(n % 10 == 9 ? 1 : 0)), number(qint64(0)),
                            text("Enrolment"), number(qint64(1)), number(qint64(pool)),
                            text(QString()), number(qint64(0)), text("Learn to Swim"),
                            number(qint64(30))});

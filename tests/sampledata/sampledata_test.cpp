@@ -226,6 +226,9 @@ TEST_F(SampleFile, IsASmallCentreOfThisTermAndTheLast)
     const RawFile db(s_path);
     EXPECT_EQ(db.count("SELECT Count(*) FROM Programs"), 2);
     EXPECT_EQ(db.count("SELECT Count(*) FROM Classes WHERE ProgramID = 2"), 40);
+    // Most classes show the booking status panel; a few keep the waiting-list look.
+    EXPECT_EQ(db.count("SELECT Count(*) FROM Classes WHERE ProgramID = 2 AND WaitingList = 1"), 4);
+    EXPECT_EQ(db.count("SELECT Count(*) FROM Classes WHERE ProgramID = 2 AND WaitingList = 0"), 36);
     const qint64 children = db.count("SELECT Count(*) FROM Students WHERE Student = 'Y'");
     EXPECT_GE(children, 200);
     EXPECT_LE(children, 500);

@@ -226,17 +226,19 @@ TEST_F(MainWindowTest, SearchItemsReuseTheSearchWindowWithTheirMode)
     EXPECT_EQ(loadedCount(QStringLiteral("frmFindStudent")), 1);
 }
 
-// "Add Class" opens a new class window in "Add" mode at every click; "Show Class
-// Search Screen" checks no right.
-TEST_F(MainWindowTest, AddClassOpensANewWindowEachTime)
+// "Add Class" stays disabled while the class window cannot edit a new class, even
+// with the window registered: a click opens nothing. "Show Class Search Screen"
+// checks no right.
+TEST_F(MainWindowTest, AddClassStaysDisabledUntilClassesCanBeEdited)
 {
     registerFake(QStringLiteral("frmViewClass"));
     registerFake(QStringLiteral("Main"));
     frmParent *main = showMain();
+    main->UpdateMenuStates();
+    EXPECT_FALSE(main->menuAction(QStringLiteral("mnuSettingsAddClass"))->isEnabled());
     main->menuAction(QStringLiteral("mnuSettingsAddClass"))->trigger();
-    main->menuAction(QStringLiteral("mnuSettingsAddClass"))->trigger();
-    EXPECT_EQ(loadedCount(QStringLiteral("frmViewClass")), 2);
-    EXPECT_EQ(MainWinFakeClass::loads, QStringList({"Add:0:0", "Add:0:0"}));
+    EXPECT_EQ(loadedCount(QStringLiteral("frmViewClass")), 0);
+    EXPECT_TRUE(MainWinFakeClass::loads.isEmpty());
 
     exec(QStringLiteral("UPDATE Users SET AddClasses = 0"));
     Global::LoadCurrentUserRights();
