@@ -569,8 +569,10 @@ TEST_F(ViewClassWindowTest, AttendanceTabLoadsAndMarksThroughTheClassView)
 
 TEST_F(ViewClassWindowTest, ClassGroupListTakesTheActiveGroupsInTheirOrder)
 {
-    exec(QStringLiteral("INSERT INTO ClassGroups (Description, Inactive, MaxInClass) VALUES "
-                        "('Squad', 0, 8), ('Old', 1, 8), ('', 0, 8), ('Adults', 0, 6)"));
+    for (const char *values : {"'Squad', 0", "'Old', 1", "'', 0", "'Adults', 0"})
+        exec(QStringLiteral("INSERT INTO ClassGroups (Description, Inactive, MaxInClass) VALUES "
+                            "(%1, 8)")
+                 .arg(QString::fromLatin1(values)));
     frmViewClass *v = open(0, QString());
     QStringList groups;
     for (int i = 0; i < v->cboField[1]->count(); ++i)
