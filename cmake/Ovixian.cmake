@@ -189,6 +189,21 @@ function(_ovix_add_pch name)
   target_compile_definitions(${name} PRIVATE $<$<NOT:$<CONFIG:Debug>>:QT_NO_DEBUG>)
   ovix_setup_target(${name})
   target_precompile_headers(${name} PRIVATE ${ARGN})
+  # The checksum that ccache hashes in place of the header (see PchChecksum.cmake),
+  # written before the header is compiled, so before any file reads it.
+  set(_dir ${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${name}.dir)
+  set(_sum ${_dir}/cmake_pch.hxx.gch.sum)
+  set(_incs "$<FILTER:$<TARGET_PROPERTY:${name},INCLUDE_DIRECTORIES>,EXCLUDE,^/usr/include/?$>")
+  set(_defs "$<TARGET_PROPERTY:${name},COMPILE_DEFINITIONS>")
+  add_custom_command(OUTPUT ${_sum}
+    COMMAND ${CMAKE_COMMAND} -DCXX=${CMAKE_CXX_COMPILER} -DHEADER=${_dir}/cmake_pch.hxx
+            -DSUM=${_sum} -DDEPFILE=${_sum}.d
+            "-DFLAGS=-std=gnu++${CMAKE_CXX_STANDARD}|-fPIC|$<$<BOOL:${_incs}>:-isystem|$<JOIN:${_incs},|-isystem|>>|$<$<BOOL:${_defs}>:-D$<JOIN:${_defs},|-D>>"
+            -P ${PROJECT_SOURCE_DIR}/cmake/PchChecksum.cmake
+    DEPFILE ${_sum}.d
+    COMMENT "Checksum of the precompiled header ${name}"
+    VERBATIM)
+  target_sources(${name} PRIVATE ${_sum})
 endfunction()
 _ovix_add_pch(ovix_pch ${OVIXIAN_PCH_HEADERS})
 
