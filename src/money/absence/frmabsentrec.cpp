@@ -86,17 +86,19 @@ frmAbsentRec::frmAbsentRec()
     cmdOK->setDefault(true);
     cmdClose = ui::namedButton(QStringLiteral("No Discount"), QStringLiteral("cmdClose"), this);
 
-    auto *sessions = new QGridLayout;
-    sessions->addWidget(new QLabel(QStringLiteral("Number of sessions student missed:"), this), 0,
-                        0);
-    sessions->addWidget(txtSessionsMissed, 0, 1);
-    sessions->addWidget(new QLabel(QStringLiteral("Discount Amount:"), this), 1, 0);
-    sessions->addWidget(txtAmount, 1, 1);
-    auto *authorise = new QGridLayout;
-    authorise->addWidget(new QLabel(QStringLiteral("Authorised By:"), this), 0, 0);
-    authorise->addWidget(cboAuthorisedBy, 0, 1);
-    authorise->addWidget(new QLabel(QStringLiteral("Password:"), this), 1, 0);
-    authorise->addWidget(txtPassword, 1, 1);
+    auto *fields = new QGridLayout;
+    fields->addWidget(ui::sectionLabel(QStringLiteral("Enter Number of Sessions Absent"), this), 0,
+                      0, 1, 2);
+    fields->addWidget(new QLabel(QStringLiteral("Number of sessions student missed:"), this), 1, 0);
+    fields->addWidget(txtSessionsMissed, 1, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Discount Amount:"), this), 2, 0);
+    fields->addWidget(txtAmount, 2, 1);
+    fields->addWidget(ui::sectionLabel(QStringLiteral("Enter Employee Authorisation"), this), 3, 0,
+                      1, 2);
+    fields->addWidget(new QLabel(QStringLiteral("Authorised By:"), this), 4, 0);
+    fields->addWidget(cboAuthorisedBy, 4, 1);
+    fields->addWidget(new QLabel(QStringLiteral("Password:"), this), 5, 0);
+    fields->addWidget(txtPassword, 5, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(cmdOK);
@@ -105,16 +107,13 @@ frmAbsentRec::frmAbsentRec()
     auto *text = new QVBoxLayout;
     text->addWidget(Label1);
     text->addWidget(Label2);
-    text->addWidget(ui::sectionLabel(QStringLiteral("Enter Number of Sessions Absent"), this));
-    text->addLayout(sessions);
-    text->addWidget(ui::sectionLabel(QStringLiteral("Enter Employee Authorisation"), this));
-    text->addLayout(authorise);
+    text->addLayout(fields);
     text->addStretch();
     text->addLayout(buttons);
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(Image1, 0, Qt::AlignTop);
     layout->addLayout(text, 1);
-    resize(520, 360);
+    resize(520, 320);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbsentRec::cmdOK_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmAbsentRec::cmdClose_Click);
