@@ -572,6 +572,15 @@ TEST_F(Enrolling, UpgradeWhoseChargeFailsLeavesTheBookingWaiting)
     EXPECT_EQ(titles(), QStringList{QStringLiteral("Error in Adding Charge")});
     EXPECT_EQ(column(b, QStringLiteral("Status")), QStringLiteral("Waiting"));
     EXPECT_TRUE(view->calls.isEmpty());
+
+    // A booking that is gone: said in the "Error" box, nothing written.
+    rescript();
+    script->answer(ui::vbOK);
+    UpgradeFromWaitList(b + 100, -1, vb::Currency(100), QStringLiteral("I"));
+    ASSERT_EQ(script->shown().size(), 1);
+    EXPECT_EQ(script->shown()[0].title, QStringLiteral("Error"));
+    EXPECT_TRUE(script->shown()[0].text.endsWith(QStringLiteral(" (Err#3021)")));
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Payments")), 0);
 }
 
 TEST_F(Enrolling, OverfillWritesItsAuditRowFirstAndChargesTheClassPrice)
