@@ -3,7 +3,10 @@
 #include "classes/search/register.h"
 #include "classes/view/register.h"
 #include "enrolments/book/register.h"
+#include "enrolments/deletions.h"
+#include "enrolments/doublebook/register.h"
 #include "enrolments/recurring/register.h"
+#include "money/absence/register.h"
 #include "money/editors/register.h"
 #include "money/receive/register.h"
 #include "money/register.h"
@@ -63,6 +66,9 @@ int main(int argc, char **argv)
     classes::RegisterClassViewWindow();
     enrolments::RegisterAttendanceBookWindow();
     enrolments::RegisterRecurringWindows();
+    enrolments::RegisterDeletions();
+    enrolments::RegisterDoubleBookWindow();
+    money::RegisterAbsenceDiscountWindow();
     students::RegisterFindStudentWindow();
     students::RegisterFamilyWindows();
     students::RegisterMemberJoinWindow();

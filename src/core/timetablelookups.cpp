@@ -85,6 +85,17 @@ QString GetInstructorUserId(const QString &name)
     return {};
 }
 
+QStringList GetInstructorNamesWithUserId()
+{
+    auto rs = irecObjectCode::OpenRecordset(instructorSql);
+    QStringList names;
+    for (; !rs->eof(); rs->moveNext()) {
+        if (!text(rs->value(14)).isEmpty())
+            names << fullName(*rs, 1, 2);
+    }
+    return names;
+}
+
 bool IsUserInstructor(const QString &userId)
 {
     return hasRow(QStringLiteral("SELECT Instructors.* FROM Instructors WHERE UserID=") +

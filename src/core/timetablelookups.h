@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QLineEdit;
 
@@ -20,6 +21,9 @@ qint32 GetInstructorIdForName(const QString &fullName);
 // The UserID, in upper case, of the first instructor of that name; "" when none.
 // Raises vb::Error 94 when that instructor's UserID is Null.
 QString GetInstructorUserId(const QString &fullName);
+// "First Last" of every instructor whose UserID is not empty (the staff who may
+// authorise), in the order the staff query gives them.
+QStringList GetInstructorNamesWithUserId();
 // Whether an instructor has the user ID.
 bool IsUserInstructor(const QString &userId);
 

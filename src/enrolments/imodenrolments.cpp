@@ -163,51 +163,89 @@ qint32 CountStudentBookings(qint32 studentId)
     return vb::CLng(vb::Nz(rs->value(0), 0));
 }
 
+namespace {
+
+// What the class is charged up front, with the program's ledger settings; none
+// for a class charged per attendance or by payment plan.
+struct UpFrontCharge
+{
+    bool due = false;
+    double rate = 0;
+    QString account;
+    QString taxCode;
+    vb::Currency price;
+};
+
+UpFrontCharge upFrontChargeOf(qint32 classId, qint32 programId)
+{
+    UpFrontCharge c;
+    c.rate = imodPrograms::GetProgramGstRate(programId);
+    c.account = imodPrograms::GetProgramRevenueAccount(programId);
+    c.taxCode = imodPrograms::GetProgramTaxCode(programId);
+    c.price = imodClasses::GetClassPrice(classId);
+    const QString mode = imodClasses::GetClassChargeMode(classId);
+    c.due = mode != QLatin1String("Payment Plan") && mode != QLatin1String("Attendance");
+    return c;
+}
+
+void showChargeStudentError()
+{
+    const core::ErrorInfo e = core::currentError();
+    ui::Dialogs::msgBox(QStringLiteral("An error occurred when charging the student (Err#%1 - "
+                                       "%2)")
+                            .arg(e.number)
+                            .arg(e.description),
+                        ui::vbExclamation, QStringLiteral("Charge Student Error"));
+}
+
+} // namespace
+
 int ChargeBooking(qint32 bookingId, qint32 studentId, qint32 classId, qint32 programId)
 {
     try {
-        const double rate = imodPrograms::GetProgramGstRate(programId);
-        const QString account = imodPrograms::GetProgramRevenueAccount(programId);
-        const QString taxCode = imodPrograms::GetProgramTaxCode(programId);
-        const vb::Currency price = imodClasses::GetClassPrice(classId);
-        const QString mode = imodClasses::GetClassChargeMode(classId);
-        if (mode == QLatin1String("Payment Plan") || mode == QLatin1String("Attendance"))
+        const UpFrontCharge c = upFrontChargeOf(classId, programId);
+        if (!c.due)
             return 1;
-
-        if (!imodMoney::AddCharge(QStringLiteral("C"), price, price * vb::Currency(rate), account,
-                                  bookingId, studentId, 0, taxCode, QString()))
+        if (!imodMoney::AddCharge(QStringLiteral("C"), c.price, c.price * vb::Currency(c.rate),
+                                  c.account, bookingId, studentId, 0, c.taxCode, QString()))
             return 0;
-
-        // The balance now holds the new charge: without it, below zero is a credit.
-        const vb::Currency before = imodStudents::GetStudentBalance(studentId) - price;
-        if (before < vb::Currency()) {
-            const QString text =
-                imodStudents::GetStudentName(studentId) +
-                QStringLiteral(" has a credit balance of ") +
-                vb::Format(QVariant::fromValue(-before),
-                           QStringLiteral("$#,###,##0.00;-$#,###,##0.00")) +
-                QStringLiteral(". Do you want to apply this credit to this booking?");
-            if (ui::Dialogs::msgBox(text, ui::vbYesNo | ui::vbQuestion,
-                                    QStringLiteral("Use credit this term?")) == ui::vbYes) {
-                const vb::Currency apply = price - before > vb::Currency() ? before : -price;
-                // The collection and the credit row it pays for stand or fall together.
-                Global::DbTransaction transaction;
-                if (!imodMoney::CollectStudentCredit(studentId))
-                    return 0;
-                if (!imodMoney::AddCharge(QStringLiteral("P"), apply, apply * vb::Currency(rate),
-                                          account, bookingId, studentId, 0, taxCode, QString()))
-                    return 0;
-                transaction.commit();
-            }
-        }
         return 1;
     } catch (...) {
-        const core::ErrorInfo e = core::currentError();
-        ui::Dialogs::msgBox(QStringLiteral("An error occurred when charging the student (Err#%1 - "
-                                           "%2)")
-                                .arg(e.number)
-                                .arg(e.description),
-                            ui::vbExclamation, QStringLiteral("Charge Student Error"));
+        showChargeStudentError();
+        return 0;
+    }
+}
+
+int OfferStudentCredit(qint32 bookingId, qint32 studentId, qint32 classId, qint32 programId)
+{
+    try {
+        const UpFrontCharge c = upFrontChargeOf(classId, programId);
+        if (!c.due)
+            return 1;
+        // The balance holds the new charge: without it, below zero is a credit.
+        const vb::Currency before = imodStudents::GetStudentBalance(studentId) - c.price;
+        if (before >= vb::Currency())
+            return 1;
+        const QString text =
+            imodStudents::GetStudentName(studentId) + QStringLiteral(" has a credit balance of ") +
+            vb::Format(QVariant::fromValue(-before),
+                       QStringLiteral("$#,###,##0.00;-$#,###,##0.00")) +
+            QStringLiteral(". Do you want to apply this credit to this booking?");
+        if (ui::Dialogs::msgBox(text, ui::vbYesNo | ui::vbQuestion,
+                                QStringLiteral("Use credit this term?")) != ui::vbYes)
+            return 1;
+        const vb::Currency apply = c.price - before > vb::Currency() ? before : -c.price;
+        // The collection and the credit row it pays for stand or fall together.
+        Global::DbTransaction transaction;
+        if (!imodMoney::CollectStudentCredit(studentId))
+            return 0;
+        if (!imodMoney::AddCharge(QStringLiteral("P"), apply, apply * vb::Currency(c.rate),
+                                  c.account, bookingId, studentId, 0, c.taxCode, QString()))
+            return 0;
+        transaction.commit();
+        return 1;
+    } catch (...) {
+        showChargeStudentError();
         return 0;
     }
 }

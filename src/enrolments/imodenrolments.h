@@ -103,11 +103,16 @@ int ListBookingsOnDate(qint32 studentId, const QDateTime &date, QWidget *list);
 
 // Charges a new booking the class's up-front price, with the program's tax,
 // revenue account and tax code, unless the class is charged by attendance or by
-// payment plan; then, when the student holds a credit from other bookings, asks
-// "Use credit this term?" and on Yes moves that credit onto this booking (the
-// collection and the credit row in one transaction, after the answer). Gives 1
-// when done and 0 after an error, which it has shown ("Charge Student Error"), a
-// charge row that could not be written included.
+// payment plan. Asks nothing and opens no transaction: it is part of the
+// caller's. Gives 1 when done and 0 after an error, which it has shown ("Charge
+// Student Error"), a charge row that could not be written included.
 int ChargeBooking(qint32 bookingId, qint32 studentId, qint32 classId, qint32 programId);
+
+// After a new booking's charge was committed: when the student held a credit
+// before it, asks "Use credit this term?" and on Yes moves that credit onto this
+// booking (at most the class price): the collection and the credit row in one
+// transaction of their own. Nothing for a class charged by attendance or payment
+// plan. Gives 1 when done (No included) and 0 after an error it has shown.
+int OfferStudentCredit(qint32 bookingId, qint32 studentId, qint32 classId, qint32 programId);
 
 } // namespace imodEnrolments

@@ -49,7 +49,7 @@ TEST_F(Ledger, AddChargeWritesOneChargeRowAndSaysSo)
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Payments")), 1);
 }
 
-TEST_F(Ledger, ChargeBookingOffersACreditAndMovesIt)
+TEST_F(Ledger, ChargeBookingThenOfferStudentCreditMovesTheCredit)
 {
     const qint32 p = addProgram(QStringLiteral("Term 1"));
     const qint32 c = addClass(p);
@@ -60,8 +60,11 @@ TEST_F(Ledger, ChargeBookingOffersACreditAndMovesIt)
              .arg(old)
              .arg(s));
     const qint32 b = addBooking(c, s);
-    script->answer(ui::vbYes);
+    // The charge asks nothing; the offer comes after it, as a step of its own.
     ASSERT_EQ(imodEnrolments::ChargeBooking(b, s, c, p), 1);
+    EXPECT_TRUE(script->shown().isEmpty());
+    script->answer(ui::vbYes);
+    ASSERT_EQ(imodEnrolments::OfferStudentCredit(b, s, c, p), 1);
     ASSERT_EQ(script->shown().size(), 1);
     EXPECT_EQ(script->shown()[0].title, QStringLiteral("Use credit this term?"));
     EXPECT_EQ(script->shown()[0].text,
@@ -257,7 +260,7 @@ TEST_F(Ledger, CollectStudentCreditIsAllOrNothing)
     EXPECT_EQ(imodStudents::GetStudentBalance(s), vb::Currency(-50));
 }
 
-TEST_F(Ledger, ChargeBookingWhoseCreditRowFailsLeavesTheEarlierBookingsAsTheyWere)
+TEST_F(Ledger, ACreditRowThatFailsLeavesTheEarlierBookingsAsTheyWere)
 {
     const qint32 p = addProgram(QStringLiteral("Term 1"));
     const qint32 c = addClass(p);
@@ -268,9 +271,10 @@ TEST_F(Ledger, ChargeBookingWhoseCreditRowFailsLeavesTheEarlierBookingsAsTheyWer
     // Only the credit row (a negative charge) fails.
     runSqlite("CREATE TRIGGER BlockCredit BEFORE INSERT ON Payments WHEN NEW.ChargeAmount < 0 "
               "BEGIN SELECT RAISE(ABORT, 'blocked'); END;");
+    ASSERT_EQ(imodEnrolments::ChargeBooking(b, s, c, p), 1);
     script->answer(ui::vbYes);
     script->answer(ui::vbOK);
-    EXPECT_EQ(imodEnrolments::ChargeBooking(b, s, c, p), 0);
+    EXPECT_EQ(imodEnrolments::OfferStudentCredit(b, s, c, p), 0);
     EXPECT_EQ(script->shown().last().title, QStringLiteral("Error in Adding Charge"));
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Payments WHERE BookingID = %1").arg(old)), 1);
     EXPECT_EQ(imodStudents::GetStudentBalance(s), vb::Currency(70));
