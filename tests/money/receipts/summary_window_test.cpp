@@ -265,6 +265,31 @@ TEST_F(SummaryWindow, TheButtonReversesWithTheRightOrAsksForApproval)
     Global::LoadCurrentUserRights();
 }
 
+TEST_F(SummaryWindow, RegisteredByNameWithTheirOperations)
+{
+    for (const char *name : {"frmReceiptSummary", "frmJournalReceipts"}) {
+        EXPECT_TRUE(ui::IsWindowRegistered(QString::fromLatin1(name))) << name;
+        // One shared window each.
+        EXPECT_EQ(ui::LoadWindowByName(QString::fromLatin1(name)),
+                  ui::LoadWindowByName(QString::fromLatin1(name)));
+    }
+    const struct
+    {
+        const char *text;
+        int index;
+    } operations[] = {{"Delete Payment", 26}, {"Receipts Journal", 15}};
+    for (const auto &o : operations) {
+        const auto *op = useraccess::FindAuthorisedOperation(QString::fromLatin1(o.text));
+        ASSERT_NE(op, nullptr) << o.text;
+        EXPECT_EQ(op->index, o.index) << o.text;
+    }
+    useraccess::AuthorisationRequest request;
+    request.strMode = QStringLiteral("Receipts Journal");
+    request.userId = QStringLiteral("i");
+    EXPECT_TRUE(useraccess::RunAuthorisedOperation(request));
+    EXPECT_TRUE(ui::Forms::find(QStringLiteral("frmJournalReceipts"))->isVisible());
+}
+
 // --- Print Receipt.
 
 class SummaryPrint : public SummaryWindow
