@@ -157,7 +157,7 @@ void frmReceiptSummary::txtField_Change()
 
 void frmReceiptSummary::cmdDelPayment_Click()
 {
-    if (Global::CurrentUserRights().Permissions(26) == 1) {
+    if (Global::CheckCurrentUserPermission(26) == 1) {
         DeletePayment(Global::CurrentUserId);
         return;
     }

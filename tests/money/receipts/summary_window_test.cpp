@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <functional>
 
 namespace {
 
@@ -355,6 +356,38 @@ TEST_F(SummaryPrint, ACopyNamesEveryRowOfTheReceipt)
         EXPECT_EQ(label(receipt, l.label), l.text) << l.label;
     for (const char *mark : {"imgDuplicate", "imgOfficeDuplicate"})
         EXPECT_FALSE(receipt->findChild<QWidget *>(QString::fromLatin1(mark))->isHidden()) << mark;
+}
+
+TEST_F(SummaryPrint, DatabaseErrorsOfThePrintAndTheDoubleClickAreReported)
+{
+    PaymentRow row;
+    row.time = QDateTime::currentDateTime().addSecs(-60);
+    auto *w = show(addPayment(row));
+    auto *journal = ui::Forms::shared<frmJournalReceipts>();
+    journal->showForm();
+    journal->List1->setCurrentRow(0);
+    runSqlite("ALTER TABLE Payments RENAME TO PaymentsGone");
+    const struct
+    {
+        const char *what;
+        std::function<void()> click;
+        const char *text;
+    } cases[] = {
+        {"print", [w] { w->cmdPrintReceipt_Click(); },
+         "An error occurred while printing the receipt. (Err#"},
+        {"double click", [journal] { journal->List1_DblClick(); },
+         "The payment could not be shown. (Err#"},
+    };
+    for (const auto &c : cases) {
+        script->answer(ui::vbOK);
+        c.click();
+        ASSERT_FALSE(script->shown().isEmpty()) << c.what;
+        EXPECT_EQ(script->shown().last().title, "Oops!") << c.what;
+        EXPECT_TRUE(script->shown().last().text.startsWith(QString::fromLatin1(c.text)))
+            << qPrintable(script->shown().last().text);
+    }
+    EXPECT_EQ(ui::Forms::find(QStringLiteral("frmRptReceipt")), nullptr);
+    runSqlite("ALTER TABLE PaymentsGone RENAME TO Payments");
 }
 
 TEST_F(SummaryPrint, AReceiptNumberWithoutRowsPrintsNothing)
