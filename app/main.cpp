@@ -8,6 +8,7 @@
 #include "enrolments/recurring/register.h"
 #include "money/absence/register.h"
 #include "money/editors/register.h"
+#include "money/receipts/register.h"
 #include "money/receive/register.h"
 #include "money/register.h"
 #include "platform/ui/forms.h"
@@ -59,6 +60,7 @@ int main(int argc, char **argv)
     imodMoney::RegisterMoneyProcedures();
     money::RegisterMoneyWindows();
     money::RegisterPaymentsWindow();
+    money::RegisterReceiptWindows();
     mReports::RegisterReceiptForms();
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace jet {
+class Connection;
+}
+
 namespace Global {
 
 // Writes one row of the audit table DeleteLog: the time now as "yyyy/mm/dd
@@ -9,5 +13,8 @@ namespace Global {
 // null user leaves the column empty). Part of the caller's transaction; failures
 // reach the caller.
 void WriteDeleteLog(const QString &record, const QString &action, const QString &userId = {});
+// The same on a connection of its own (a second workstation).
+void WriteDeleteLog(jet::Connection &connection, const QString &record, const QString &action,
+                    const QString &userId = {});
 
 } // namespace Global

@@ -310,7 +310,7 @@ std::vector<TableDef> makeTables()
                       {},
                       {},
                       {index({"BookingID"}), index({"SID"}), index({"ReceiptNo"}), index({"Date"}),
-                       index({"AttendanceID"}), index({"Method", "Banked"})}});
+                       index({"AttendanceID"}), index({"Method", "Banked"}), index({"Time"})}});
 
     tables.push_back({QStringLiteral("Attend"),
                       false,

@@ -301,4 +301,65 @@ qint32 WriteDiscountRow(const DiscountGrant &grant)
     return id;
 }
 
+// --- General-ledger accounts.
+
+const QStringList &AccountTypes()
+{
+    static const QStringList types = {
+        QStringLiteral("Asset"),         QStringLiteral("Liability"),
+        QStringLiteral("Equity"),        QStringLiteral("Income"),
+        QStringLiteral("Cost of Sales"), QStringLiteral("Expense"),
+        QStringLiteral("Other Income"),  QStringLiteral("Other Expense")};
+    return types;
+}
+
+bool IsClearingAccountType(const QString &type)
+{
+    return type == QLatin1String("Asset") || type == QLatin1String("Liability");
+}
+
+QString AccountRowOfEntrySql(const QString &listText)
+{
+    return QStringLiteral("SELECT Accounts.* FROM Accounts WHERE (Accounts.AccountNo + ' - ' + "
+                          "Accounts.Name) = ") +
+           Global::SqlText(listText) + QLatin1Char(';');
+}
+
+QString AccountRowSql(const QString &code)
+{
+    return QStringLiteral("SELECT Accounts.* FROM Accounts WHERE AccountNo = ") +
+           Global::SqlText(code) + QLatin1Char(';');
+}
+
+bool AccountExists(const QString &code)
+{
+    return count(QStringLiteral("SELECT Count(*) FROM Accounts WHERE AccountNo = ") +
+                 Global::SqlText(code) + QLatin1Char(';')) > 0;
+}
+
+int CountProgramsWithAccount(const QString &code)
+{
+    return count(QStringLiteral("SELECT Count(*) FROM Programs WHERE RevenueAccount = ") +
+                 Global::SqlText(code) + QLatin1Char(';'));
+}
+
+int CountPaymentsWithAccount(const QString &code)
+{
+    const QString quoted = Global::SqlText(code);
+    return count(QStringLiteral("SELECT Count(*) FROM Payments WHERE RevenueAccount = ") + quoted +
+                 QStringLiteral(" OR DepositAccount = ") + quoted + QLatin1Char(';'));
+}
+
+int CountClearListingsWithAccount(const QString &code)
+{
+    return count(QStringLiteral("SELECT Count(*) FROM ClearAccListing WHERE Account = ") +
+                 Global::SqlText(code) + QLatin1Char(';'));
+}
+
+int CountClearDetailsWithAccount(const QString &code)
+{
+    return count(QStringLiteral("SELECT Count(*) FROM ClearAccDetail WHERE Account = ") +
+                 Global::SqlText(code) + QLatin1Char(';'));
+}
+
 } // namespace moneytables

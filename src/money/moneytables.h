@@ -4,9 +4,11 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
-// The money subsystem's small tables (tax codes, payment methods, discounts) as
+// The money subsystem's small tables (tax codes, payment methods, discounts,
+// general-ledger accounts) as
 // their editors read and write them, and the discounts granted on a booking. A
 // chosen list entry is found again by its key (the code, or the number in its
 // "(ID#n)"), and the row is taken only when its list text is the entry exactly.
@@ -147,5 +149,32 @@ struct DiscountGrant
 // whole), Banked 0. A session that is not a number fails with a type mismatch.
 // Nothing is written on a failure. Gives the new PaymentID.
 qint32 WriteDiscountRow(const DiscountGrant &grant);
+
+// --- General-ledger accounts: Accounts (code, name, type, tax code; Bank by name).
+
+// Every account as "code - name"; an account without a name gives no text.
+inline const QString AccountListSql =
+    QStringLiteral("SELECT AccountNo + ' - ' + Name AS Expr1 FROM Accounts;");
+// The codes of the tax code list.
+inline const QString AccountTaxCodesSql = QStringLiteral("SELECT TaxCode.TaxCode FROM TaxCode;");
+// The account types, in the order of the type list.
+const QStringList &AccountTypes();
+// Whether an account of the type takes part in clearing accounts ("Asset",
+// "Liability", compared exactly).
+bool IsClearingAccountType(const QString &type);
+// The account code that is never deleted (compared exactly).
+inline const QString ProtectedAccountCode = QStringLiteral("GST");
+// The statement that opens the row whose list text is the entry, and the one that
+// opens the row of a code.
+QString AccountRowOfEntrySql(const QString &listText);
+QString AccountRowSql(const QString &code);
+// Whether an account has the code, compared as the database compares text.
+bool AccountExists(const QString &code);
+// What uses the code, each a count: programs (revenue account), ledger rows
+// (revenue or deposit account), and the clear-account listing and detail rows.
+int CountProgramsWithAccount(const QString &code);
+int CountPaymentsWithAccount(const QString &code);
+int CountClearListingsWithAccount(const QString &code);
+int CountClearDetailsWithAccount(const QString &code);
 
 } // namespace moneytables

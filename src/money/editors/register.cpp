@@ -2,6 +2,7 @@
 
 #include "access/authorisation.h"
 #include "access/permissions.h"
+#include "frmaccounts.h"
 #include "frmdiscountpicklist.h"
 #include "frmdiscounts.h"
 #include "frmpaymentmethods.h"
@@ -34,6 +35,8 @@ void RegisterMoneyWindows()
                                       PermissionCheck::ByIndex);
     registerEditor<frmDiscounts>("frmDiscounts", "Discounts", "Discounts",
                                  PermissionCheck::ByName);
+    registerEditor<frmAccounts>("frmAccounts", "GL Accounts", "GLAccounts",
+                                PermissionCheck::ByIndex);
     // A new window for each booking.
     ui::RegisterWindow(QStringLiteral("frmDiscountPickList"),
                        [] { return ui::Forms::create<frmDiscountPickList>(); });

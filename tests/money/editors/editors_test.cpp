@@ -507,13 +507,14 @@ TEST_F(MoneyEditorsTest, RegisteredByNameWithTheirOperations)
 {
     money::RegisterMoneyWindows();
     for (const char *name :
-         {"frmTaxCodes", "frmPaymentMethods", "frmDiscounts", "frmDiscountPickList"})
+         {"frmTaxCodes", "frmPaymentMethods", "frmDiscounts", "frmDiscountPickList", "frmAccounts"})
         EXPECT_TRUE(ui::IsWindowRegistered(QString::fromLatin1(name))) << name;
     const struct
     {
         const char *text;
         int index;
-    } operations[] = {{"Tax Codes", 25}, {"Payment Methods", 30}, {"Discounts", 72}};
+    } operations[] = {
+        {"Tax Codes", 25}, {"Payment Methods", 30}, {"Discounts", 72}, {"GL Accounts", 24}};
     for (const auto &o : operations) {
         const auto *op = useraccess::FindAuthorisedOperation(QString::fromLatin1(o.text));
         ASSERT_NE(op, nullptr) << o.text;
@@ -526,7 +527,7 @@ TEST_F(MoneyEditorsTest, RegisteredByNameWithTheirOperations)
     ui::Form *b = ui::CreateWindowByName(QStringLiteral("frmDiscountPickList"));
     EXPECT_NE(a, b);
     for (const char *name :
-         {"frmTaxCodes", "frmPaymentMethods", "frmDiscounts", "frmDiscountPickList"})
+         {"frmTaxCodes", "frmPaymentMethods", "frmDiscounts", "frmDiscountPickList", "frmAccounts"})
         ui::RegisterWindow(QString::fromLatin1(name), {});
 }
 
