@@ -198,10 +198,15 @@ frmEmpDetails::frmEmpDetails()
         addFields(fields, empDetailsFields);
         lblAge = new QLabel;
         lblAge->setObjectName(QStringLiteral("lblAge"));
-        fields->addWidget(lblAge, 2, 2);
+        auto rowOf = [fields](QWidget *box) {
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            fields->getItemPosition(fields->indexOf(box), &row, &column, &rowSpan, &columnSpan);
+            return row;
+        };
+        fields->addWidget(lblAge, rowOf(txtField[3]), 2);
         imgEmail = ui::namedButton(QStringLiteral("@"), QStringLiteral("imgEmail"), this);
         imgEmail->setToolTip(QStringLiteral("Send an email to this person"));
-        fields->addWidget(imgEmail, 7, 2);
+        fields->addWidget(imgEmail, rowOf(txtField[11]), 2);
 
         lblFamily = new QLabel(students::IndividualCaption);
         lblFamily->setObjectName(QStringLiteral("lblFamily"));
@@ -234,6 +239,7 @@ frmEmpDetails::frmEmpDetails()
         chkInactive = new QCheckBox(QStringLiteral("This person is inactive"));
         chkInactive->setObjectName(QStringLiteral("chkInactive"));
         fields->addWidget(chkInactive, row + 2, 1, 1, 2);
+        fields->setRowStretch(row + 3, 1);
 
         lblEmpID = new QLabel;
         lblEmpID->setObjectName(QStringLiteral("lblEmpID"));
