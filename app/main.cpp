@@ -22,6 +22,7 @@
 #include "shell/loginuser.h"
 #include "shell/maintenancewindows.h"
 #include "shell/startupwindows.h"
+#include "staff/employee/register.h"
 #include "students/details/register.h"
 #include "students/families/register.h"
 #include "students/find/register.h"
@@ -75,6 +76,7 @@ int main(int argc, char **argv)
     students::RegisterFamilyWindows();
     students::RegisterMemberJoinWindow();
     students::RegisterPhotoWindow();
+    staff::RegisterEmployeeWindows();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

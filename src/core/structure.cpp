@@ -383,7 +383,10 @@ std::vector<TableDef> makeTables()
                       {base("QualRecID", "COUNTER"), base("InstructorID", "INT"),
                        base("Qualification", "NVARCHAR(255)"), base("Number", "NVARCHAR(255)"),
                        base("Expires", "DATE"), base("AuthorisedBy", "NVARCHAR(255)"),
-                       base("Notes", "NVARCHAR(255)"), added("Inactive", "INT")}});
+                       base("Notes", "NVARCHAR(255)"), added("Inactive", "INT")},
+                      {},
+                      {},
+                      {index({"InstructorID"})}});
 
     // Students' extras.
     tables.push_back({QStringLiteral("Membership"),

@@ -32,13 +32,14 @@ const char *const contactColumns[] = {"[Parents Name]", "Address",        "City"
                                       "State",          "Postcode",       "[Home Phone]",
                                       "[Work Phone]",   "[Mobile Phone]", "[Email Address]"};
 
-// The contact details of the family row and every member, in one statement.
-void updateContact(qint32 familyId, const QStringList &contact)
+// The contact details from the first column on of the family row and every
+// member, in one statement.
+void updateContact(qint32 familyId, const QStringList &contact, int firstColumn = FirstContactColumn)
 {
     QStringList sets;
-    for (int i = 0; i < 9; ++i)
+    for (int i = firstColumn - FirstContactColumn; i < 9; ++i)
         sets << QString::fromLatin1(contactColumns[i]) + QStringLiteral(" = ") +
-                    Global::SqlText(contact.value(i));
+                    Global::SqlText(contact.value(i - (firstColumn - FirstContactColumn)));
     Global::DbConnection().execute(Global::AdaptSql(
         QStringLiteral("UPDATE Students SET ") + sets.join(QStringLiteral(", ")) +
         QStringLiteral(" WHERE (Family = ") + id(familyId) + QStringLiteral(") OR (StudentID = ") +
@@ -121,11 +122,11 @@ std::optional<QStringList> ReadContactDetails(qint32 studentId)
     return contact;
 }
 
-void CopyContactToFamily(qint32 familyId, const QStringList &contact)
+void CopyContactToFamily(qint32 familyId, const QStringList &contact, int firstColumn)
 {
-    if (familyId == 0)
+    if (familyId == 0 || firstColumn < FirstContactColumn || firstColumn > LastContactColumn)
         return;
-    updateContact(familyId, contact);
+    updateContact(familyId, contact, firstColumn);
 }
 
 std::optional<FamilyRow> ReadFamilyRow(qint32 familyId)

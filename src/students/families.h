@@ -40,8 +40,11 @@ qint32 CreateFamily(const QString &first, const QString &last, const QString &co
 // when there is no such row.
 std::optional<QStringList> ReadContactDetails(qint32 studentId);
 
-// Writes the nine contact details into the family row and every member.
-void CopyContactToFamily(qint32 familyId, const QStringList &contact);
+// Writes the contact details into the family row and every member: the values of
+// the positions from firstColumn to 12 (all nine by default; the employee window
+// copies from 5, Address, on and leaves [Parents Name] alone).
+void CopyContactToFamily(qint32 familyId, const QStringList &contact,
+                         int firstColumn = FirstContactColumn);
 
 // The family row as the family window shows it.
 struct FamilyRow

@@ -42,10 +42,11 @@ void RegisterFindStudentWindow()
     // windows of their own subsystems when those are there.
     useraccess::RegisterAuthorisedOperation(
         {QStringLiteral("New Employee"), PermissionCheck::ByIndex, 7, false,
-         [](const AuthorisationRequest &) {
+         [](const AuthorisationRequest &r) {
+             // The new employee's window works for the approving user.
              if (ui::Form *record = ui::CreateWindowByName(QStringLiteral("frmEmpDetails"))) {
                  ui::callByName(record, QStringLiteral("LoadUp"),
-                                {0, QStringLiteral("Add"), QString()});
+                                {0, QStringLiteral("Add"), r.userId});
                  record->showForm();
              }
          }});
