@@ -9,6 +9,7 @@
 #include "money/register.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/windowregistry.h"
+#include "reports/classreports.h"
 #include "reports/frmrptdetailsform.h"
 #include "reports/gridreport.h"
 #include "reports/receipt.h"
@@ -57,6 +58,7 @@ int main(int argc, char **argv)
     money::RegisterMoneyWindows();
     money::RegisterPaymentsWindow();
     mReports::RegisterReceiptForms();
+    mReports::RegisterClassReports();
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
