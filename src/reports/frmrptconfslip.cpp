@@ -9,6 +9,7 @@
 #include "platform/ui/labels.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/printers.h"
+#include "platform/ui/twips.h"
 #include "platform/vb/error.h"
 #include "platform/vb/format.h"
 
@@ -71,6 +72,7 @@ frmRptConfSlip::frmRptConfSlip()
     v->addStretch(1);
     v->addWidget(Command1, 0, Qt::AlignRight);
     connect(Command1, &QPushButton::clicked, this, &frmRptConfSlip::Command1_Click);
+    resize(ui::twipsToPixels(6600), ui::twipsToPixels(6000));
 }
 
 void frmRptConfSlip::onLoad()
