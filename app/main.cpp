@@ -13,6 +13,7 @@
 #include "money/register.h"
 #include "platform/ui/forms.h"
 #include "platform/ui/windowregistry.h"
+#include "reports/classreports.h"
 #include "reports/frmrptdetailsform.h"
 #include "reports/gridreport.h"
 #include "reports/receipt.h"
@@ -63,6 +64,7 @@ int main(int argc, char **argv)
     money::RegisterPaymentsWindow();
     money::RegisterReceiptWindows();
     mReports::RegisterReceiptForms();
+    mReports::RegisterClassReports();
     students::RegisterStudentDetailsWindow();
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();

@@ -2,7 +2,9 @@
 // the whole opening (the window made and loaded, the class record, the students, waiting
 // list, catch-ups and assessments) and the student list's reload alone; each against the
 // statements it ran, caught on their way into SQLite and run straight on SQLite's C API
-// with the engine's functions (…/sqlite).
+// with the engine's functions (…/sqlite). And the save of that class, edited with three
+// instructors: its row and instructor links in one transaction, the checks' look-ups and
+// the enrolled count of the price check.
 #include "benchdata.h"
 
 #include "classes/view/frmviewclass.h"
@@ -15,12 +17,14 @@
 #include "platform/ui/flexgrid.h"
 
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QEvent>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -145,6 +149,79 @@ void OpenClassView_sqlite(benchmark::State &state)
     runSqlite(state, openClassView);
 }
 BENCHMARK(OpenClassView_sqlite)->Name("OpenClassView/sqlite")->Unit(benchmark::kMillisecond);
+
+// The edited class saved with three instructors (the edit mode is entered outside the
+// timing); the class search is not loaded, so nothing is refreshed.
+QList<qint32> threeInstructors()
+{
+    jet::Recordset rs(Global::DbConnection(),
+                      QStringLiteral("SELECT TOP 3 InstructorID FROM Instructors ORDER BY InstructorID"));
+    QList<qint32> ids;
+    for (; !rs.eof(); rs.moveNext())
+        ids << rs.value(0).toInt();
+    return ids;
+}
+
+void enterEdit()
+{
+    frmViewClass *v = fixture().view;
+    v->Edit_Me();
+    v->SetClassInstructors(threeInstructors());
+}
+
+void saveClass()
+{
+    fixture().view->cmdSave_Click();
+    lastRows = fixture().view->cmdSave->isEnabled() ? 0 : 1;
+}
+
+void SaveClass_engine(benchmark::State &state)
+{
+    fixture();
+    for (auto _ : state) {
+        state.PauseTiming();
+        enterEdit();
+        state.ResumeTiming();
+        if (!once(state, saveClass))
+            break;
+    }
+    state.counters["saved"] = double(lastRows);
+}
+BENCHMARK(SaveClass_engine)->Name("SaveClass/engine")->Unit(benchmark::kMillisecond);
+
+void SaveClass_sqlite(benchmark::State &state)
+{
+    fixture();
+    enterEdit();
+    benchdata::StatementCatcher::Start();
+    const bool ok = once(state, saveClass);
+    std::vector<std::string> statements = benchdata::StatementCatcher::Stop();
+    if (!ok)
+        return;
+    // The writes as one transaction, as the engine makes them.
+    const bool bracketed = std::any_of(statements.begin(), statements.end(), [](const std::string &s) {
+        return s.rfind("BEGIN", 0) == 0 || s.rfind("SAVEPOINT", 0) == 0;
+    });
+    if (!bracketed) {
+        statements.insert(statements.begin(), "BEGIN IMMEDIATE");
+        statements.push_back("COMMIT");
+    }
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(fixture().path).constData(), &db, SQLITE_OPEN_READWRITE,
+                    nullptr);
+    jet::sql::registerFunctions(db);
+    for (auto _ : state) {
+        static std::string failure;
+        failure = benchdata::RunStatements(db, statements);
+        if (!failure.empty()) {
+            state.SkipWithError(failure.c_str());
+            break;
+        }
+    }
+    sqlite3_close_v2(db);
+    state.counters["statements"] = double(statements.size());
+}
+BENCHMARK(SaveClass_sqlite)->Name("SaveClass/sqlite")->Unit(benchmark::kMillisecond);
 
 void LoadStudents_engine(benchmark::State &state)
 {

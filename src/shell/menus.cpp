@@ -143,11 +143,9 @@ QList<MenuItem> buildTree()
             29, "Companies"),
 
         menu(C, QStringLiteral("&Classes")),
-        // A new class needs the class view's edit mode: disabled until it has one.
-        disabled(byIndex(
-            fresh(window(C, "mnuSettingsAddClass", "Add Class", "frmViewClass",
-                         {setText("ViewClassMode", "Add"), show(), call("LoadOps", {0, false})})),
-            1, "Add Class")),
+        byIndex(fresh(window(C, "mnuSettingsAddClass", "Add Class", "frmViewClass",
+                             {setText("ViewClassMode", "Add"), show(), call("LoadOps", {0, false})})),
+                1, "Add Class"),
         byIndex(window(C, "mnuClassesOOE", "One-Off Enrolments", "frmOOE"), 47,
                 "One-Off Enrolments"),
         byName(window(C, "mnuClassesPreEnrol", "Pre-Enrolments", "frmPreEnrol"), "PreEnrolments",

@@ -226,22 +226,26 @@ TEST_F(MainWindowTest, SearchItemsReuseTheSearchWindowWithTheirMode)
     EXPECT_EQ(loadedCount(QStringLiteral("frmFindStudent")), 1);
 }
 
-// "Add Class" stays disabled while the class window cannot edit a new class, even
-// with the window registered: a click opens nothing. "Show Class Search Screen"
+// "Add Class" opens a new class view in "Add" mode and loads it as a new class;
+// without the right it goes to the authorisation window. "Show Class Search Screen"
 // checks no right.
-TEST_F(MainWindowTest, AddClassStaysDisabledUntilClassesCanBeEdited)
+TEST_F(MainWindowTest, AddClassOpensANewClassViewOrAsksForAuthorisation)
 {
     registerFake(QStringLiteral("frmViewClass"));
     registerFake(QStringLiteral("Main"));
+    registerFake(QStringLiteral("frmPassword"));
     frmParent *main = showMain();
     main->UpdateMenuStates();
-    EXPECT_FALSE(main->menuAction(QStringLiteral("mnuSettingsAddClass"))->isEnabled());
+    EXPECT_TRUE(main->menuAction(QStringLiteral("mnuSettingsAddClass"))->isEnabled());
     main->menuAction(QStringLiteral("mnuSettingsAddClass"))->trigger();
-    EXPECT_EQ(loadedCount(QStringLiteral("frmViewClass")), 0);
-    EXPECT_TRUE(MainWinFakeClass::loads.isEmpty());
+    EXPECT_EQ(loadedCount(QStringLiteral("frmViewClass")), 1);
+    EXPECT_EQ(MainWinFakeClass::loads, QStringList({"Add:0:0"}));
 
     exec(QStringLiteral("UPDATE Users SET AddClasses = 0"));
     Global::LoadCurrentUserRights();
+    main->menuAction(QStringLiteral("mnuSettingsAddClass"))->trigger();
+    EXPECT_EQ(loadedCount(QStringLiteral("frmViewClass")), 1);
+    EXPECT_EQ(MainWinFakePassword::requests.value(0), QStringLiteral("Add Class"));
     main->menuAction(QStringLiteral("mnuClassesSearch"))->trigger();
     EXPECT_NE(Forms::find(QStringLiteral("Main")), nullptr);
 }

@@ -25,6 +25,7 @@
 #include "platform/vb/format.h"
 #include "timetable/classes.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
@@ -450,6 +451,7 @@ frmViewClass::frmViewClass()
           cmdCancel, cmdNoShow, cmdWLAdd, cmdWLEdit, cmdWLBook, cmdWLDel, cmdCUAdd, cmdCUEdit,
           cmdCUDel, cmdNotesEdit, cmdNotesSave, cmdNotesPrint})
         b->setEnabled(false);
+    cmdNotesEdit->setEnabled(true);
 
     for (int i : {8, 9, 17})
         connect(txtField[i], &QLineEdit::textChanged, this, [this, i] { txtField_Change(i); });
@@ -461,6 +463,33 @@ frmViewClass::frmViewClass()
     connect(cmdRefWL, &QPushButton::clicked, this, &frmViewClass::cmdRefWL_Click);
     connect(cmdRefCU, &QPushButton::clicked, this, &frmViewClass::cmdRefCU_Click);
 
+    connect(cmdEdit, &QPushButton::clicked, this, &frmViewClass::cmdEdit_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmViewClass::cmdSave_Click);
+    connect(btnCal1, &QPushButton::clicked, this, &frmViewClass::btnCal1_Click);
+    connect(btnCal2, &QPushButton::clicked, this, &frmViewClass::btnCal2_Click);
+    connect(cal, &QCalendarWidget::clicked, this, &frmViewClass::cal_DateClick);
+    connect(btnCalCheck, &QPushButton::clicked, this, &frmViewClass::btnCalCheck_Click);
+    connect(cboChargeOn, &QComboBox::activated, this, &frmViewClass::cboChargeOn_Click);
+    connect(chkActive, &QCheckBox::toggled, this, &frmViewClass::chkActive_Click);
+    connect(chkWaitingList, &QCheckBox::toggled, this, &frmViewClass::chkWaitingList_Click);
+    connect(tabs, &QTabWidget::currentChanged, this, &frmViewClass::tabs_Click);
+    connect(Timer1, &ui::Timer::timer, this, &frmViewClass::Timer1_Timer);
+    connect(grd, &ui::FlexGrid::dblClick, this, &frmViewClass::grd_DblClick);
+    connect(wgrd, &ui::FlexGrid::dblClick, this, &frmViewClass::wgrd_DblClick);
+    connect(Command1, &QPushButton::clicked, this, &frmViewClass::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmViewClass::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frmViewClass::Command3_Click);
+    connect(cmdNotesEdit, &QPushButton::clicked, this, &frmViewClass::cmdNotesEdit_Click);
+    connect(cmdNotesSave, &QPushButton::clicked, this, &frmViewClass::cmdNotesSave_Click);
+    connect(cmdNotesPrint, &QPushButton::clicked, this, &frmViewClass::cmdNotesPrint_Click);
+    connect(cmdPrintConfirmation, &QPushButton::clicked, this,
+            &frmViewClass::cmdPrintConfirmation_Click);
+    for (QWidget *w : std::initializer_list<QWidget *>{cboField[1], cboField[4], Image2})
+        w->installEventFilter(this);
+    for (int i : {0, 5, 6, 7, 8, 9, 14, 17})
+        txtField[i]->installEventFilter(this);
+
+    setNotesLocked(true);
     showViewMode();
 }
 
@@ -478,11 +507,47 @@ void frmViewClass::showViewMode()
 {
     for (QWidget *w : std::initializer_list<QWidget *>{
              cboField[1], txtProgram, txtInstructor, cboField[4], txtField[5], txtField[6],
-             txtField[7], cboChargeOn, txtDuration})
-        lock(w, LockedColor);
+             txtField[7], txtField[8], txtField[9], cboChargeOn, txtDuration})
+        setDetailLocked(w, true);
     chkActive->setEnabled(false);
     chkWaitingList->setEnabled(false);
-    // cmdSave and the date and "Change..." buttons are disabled with the rest above.
+    cmdEdit->setEnabled(true);
+    cmdRefA->setEnabled(true);
+    Check1->setEnabled(true);
+    for (QWidget *w : std::initializer_list<QWidget *>{cmdSave, btnCal1, btnCal2, btnCalCheck,
+                                                       cmdInstChange, cmdProgChange, cmdPoolArea,
+                                                       cmdActivity})
+        w->setEnabled(false);
+    enableRegisteredButtons();
+}
+
+void frmViewClass::setDetailLocked(QWidget *w, bool locked)
+{
+    if (locked) {
+        lock(w, LockedColor);
+        return;
+    }
+    w->setProperty("locked", false);
+    if (auto *line = qobject_cast<QLineEdit *>(w))
+        line->setReadOnly(false);
+    else if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
+        combo->lineEdit()->setReadOnly(false);
+    // The window colour of the system.
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, QApplication::palette().color(QPalette::Base));
+    p.setColor(QPalette::Button, QApplication::palette().color(QPalette::Button));
+    w->setPalette(p);
+}
+
+void frmViewClass::setNotesLocked(bool locked)
+{
+    txtClassNotes->setReadOnly(locked);
+    QPalette p = txtClassNotes->palette();
+    p.setColor(QPalette::Base, QApplication::palette().color(locked ? QPalette::Button
+                                                                    : QPalette::Base));
+    txtClassNotes->setPalette(p);
+    cmdNotesEdit->setEnabled(locked);
+    cmdNotesSave->setEnabled(!locked);
 }
 
 qint32 frmViewClass::classIdText() const
@@ -641,6 +706,7 @@ void frmViewClass::LoadOps(qint32 ClassID, bool OO)
     if (mode == QLatin1String("Add")) {
         // Editing a new class comes with the class's edit mode; nothing is read.
         step([this] { chkActive->setChecked(true); });
+        step([this] { cmdEdit_Click(); });
     } else if (mode == QLatin1String("Edit")) {
         // The class search's grid is left on its first column, while that window is open.
         step([] {

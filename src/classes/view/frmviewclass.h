@@ -16,6 +16,8 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
+class QDate;
+class QMouseEvent;
 
 namespace ui {
 class ColorSquare;
@@ -55,6 +57,41 @@ public:
     Q_INVOKABLE void agrd_Click();
     Q_INVOKABLE void cmdRefWL_Click();
     Q_INVOKABLE void cmdRefCU_Click();
+
+    // Editing and saving.
+    Q_INVOKABLE void cmdEdit_Click();
+    Q_INVOKABLE void Edit_Me();
+    Q_INVOKABLE void btnCal1_Click();
+    Q_INVOKABLE void btnCal2_Click();
+    Q_INVOKABLE void cal_DateClick(const QDate &date);
+    Q_INVOKABLE void btnCalCheck_Click();
+    Q_INVOKABLE void cboChargeOn_Click();
+    Q_INVOKABLE void cboField_LostFocus(int index);
+    Q_INVOKABLE void chkActive_Click();
+    Q_INVOKABLE void chkWaitingList_Click();
+    Q_INVOKABLE void cmdSave_Click();
+    // 0 when the class was saved, 1 when it was not.
+    Q_INVOKABLE int SaveClass();
+    Q_INVOKABLE void SaveInstructors(qint32 intClassID);
+
+    // The frame: tabs, refresh, bookings, the three buttons, the time check.
+    Q_INVOKABLE void tabs_Click();
+    Q_INVOKABLE void Timer1_Timer();
+    Q_INVOKABLE void grd_DblClick();
+    Q_INVOKABLE void wgrd_DblClick();
+    Q_INVOKABLE void Command1_Click();
+    Q_INVOKABLE void Command2_Click();
+    Q_INVOKABLE void Command3_Click();
+    Q_INVOKABLE void txtField_LostFocus(int index);
+    // Puts the month calendar away (clicks on the window, its picture, a text box).
+    Q_INVOKABLE void Form_Click();
+
+    // Notes and the class details slip.
+    Q_INVOKABLE void cmdNotesEdit_Click();
+    Q_INVOKABLE void EditNotes();
+    Q_INVOKABLE void cmdNotesSave_Click();
+    Q_INVOKABLE void cmdNotesPrint_Click();
+    Q_INVOKABLE void cmdPrintConfirmation_Click();
 
     int ClassProgram() const { return m_classProgram; }
     void setClassProgram(int programId) { m_classProgram = programId; }
@@ -116,6 +153,9 @@ public:
 protected:
     void onLoad() override;
     void onActivate() override;
+    void onQueryUnload(ui::CloseReason reason, bool &cancel) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     void SetupStudentGrid(ui::FlexGrid *grid, bool weekColumn);
@@ -126,6 +166,18 @@ private:
     void txtField_Change(int index);
     // View mode: the details locked in their colour, the editing controls disabled.
     void showViewMode();
+    // Locks a detail in the view-mode colour, or unlocks it in the window colour.
+    void setDetailLocked(QWidget *w, bool locked);
+    void setNotesLocked(bool locked);
+    // Enables the buttons whose windows or documents are registered.
+    void enableRegisteredButtons();
+    void openCalendar(const QString &tag, int topTwips, QLineEdit *box);
+    void requestAuthorisation(const QString &operation, const QString &extra);
+    // The class search window's filter of that name ("Main" loaded when needed).
+    QString searchFilter(const char *name) const;
+    void fillNewClassDefaults();
+    void openBooking(ui::FlexGrid *grid);
+    void callOptional(QObject *target, const char *member);
     // The ClassID held in txtField(0); Type mismatch when it is not a number.
     qint32 classIdText() const;
 

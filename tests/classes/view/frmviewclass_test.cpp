@@ -57,6 +57,10 @@ protected:
     }
     void TearDown() override
     {
+        // Windows left in edit mode close without asking.
+        for (ui::Form *f : ui::Forms::all())
+            if (auto *v = qobject_cast<frmViewClass *>(f))
+                v->cmdSave->setEnabled(false);
         ui::RegisterWindow(QStringLiteral("frmViewClass"), {});
         ClassViewTest::TearDown();
     }
@@ -179,9 +183,11 @@ TEST_F(ViewClassWindowTest, FixedTextsAndNamedControls)
     }
     EXPECT_EQ(ui::squareFillColor(v, QStringLiteral("shpAttended")), QColor(0, 255, 0));
     EXPECT_EQ(v->Label13->text(), QStringLiteral("DNA"));
-    // Operations of later work are there, disabled.
-    for (const char *name : {"cmdEdit", "cmdAddStudent", "cmdDiscount", "cmdReceivePayment",
-                             "cmdDelClass", "cmdCancel", "cmdWLAdd", "cmdCUDel", "cmdNotesEdit"}) {
+    // Operations of later work are there, disabled; Edit and Edit Notes work.
+    EXPECT_TRUE(v->cmdEdit->isEnabled());
+    EXPECT_TRUE(v->cmdNotesEdit->isEnabled());
+    for (const char *name : {"cmdAddStudent", "cmdDiscount", "cmdReceivePayment", "cmdDelClass",
+                             "cmdCancel", "cmdWLAdd", "cmdCUDel"}) {
         auto *b = v->findChild<QPushButton *>(QString::fromLatin1(name));
         ASSERT_NE(b, nullptr) << name;
         EXPECT_FALSE(b->isEnabled()) << name;
@@ -330,6 +336,9 @@ TEST_F(ViewClassWindowTest, OnlyTheExactModesDoAnything)
         EXPECT_EQ(v->grd->rows(), m.read ? 2 : 1);
         EXPECT_EQ(v->chkActive->isChecked(), m.active);
         EXPECT_EQ(v->viewClassMode(), QString::fromLatin1(m.mode));
+        // A new class opens in edit mode; it closes here without its question.
+        EXPECT_EQ(v->cmdSave->isEnabled(), m.mode == QLatin1String("Add"));
+        v->cmdSave->setEnabled(false);
         v->unload();
     }
     EXPECT_TRUE(script->shown().isEmpty());
