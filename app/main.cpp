@@ -23,6 +23,7 @@
 #include "students/find/register.h"
 #include "students/memberjoin/register.h"
 #include "students/photo/register.h"
+#include "students/utilities/register.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
 #include "timetable/lookups/register.h"
@@ -67,6 +68,7 @@ int main(int argc, char **argv)
     students::RegisterFamilyWindows();
     students::RegisterMemberJoinWindow();
     students::RegisterPhotoWindow();
+    students::RegisterStudentUtilityWindows();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();
