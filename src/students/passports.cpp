@@ -65,7 +65,7 @@ QString PassportSelectionSql(const PassportSelection &selection)
                "InstructorLink.ClassID = Classes.ClassID WHERE (((([First Name]+\" \"+[Last "
                "Name])) Like ") +
            passportLikePattern(selection.instructor) +
-           QStringLiteral("))) AND ((Classes.[Day]) Like ") + day +
+           QStringLiteral(")))) AND ((Classes.[Day]) Like ") + day +
            QStringLiteral(") AND Programs.ProgramID=") + Global::SqlNumber(selection.programId) +
            QStringLiteral(" AND Classes.[Day] Like ") + day +
            // A class counts when it has a "Confirmed" or "Tentative" booking.
