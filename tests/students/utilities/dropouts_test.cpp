@@ -12,6 +12,7 @@
 #include "students/dropouts.h"
 #include "students/utilities/frmdropouts.h"
 #include "students/utilities/register.h"
+#include "support/screenshot.h"
 #include "timetable/fixture/timetablefixture.h"
 
 #include <QComboBox>
@@ -157,6 +158,7 @@ TEST_F(DropoutsTest, TheWindowListsPrintsAndOpens)
     EXPECT_TRUE(doc.startsWith(QStringLiteral("<html>\r\n<head>\r\n<title>Dropouts from Term, 1 to Term 2</title>")));
     EXPECT_TRUE(doc.contains(QStringLiteral("&lt;b&gt;, &amp;amp; (SID%1)<br>").arg(odd)));
     EXPECT_EQ(doc.count(QStringLiteral("Two, Tom (SID")), 2);
+    ovix::test::saveScreenshot(w, QStringLiteral("frmDropouts"));
 
     // A double click opens the student's record.
     w->lstDropouts->setListIndex(3);

@@ -9,6 +9,7 @@
 #include "students/duplicates.h"
 #include "students/utilities/frmduplicates.h"
 #include "students/utilities/register.h"
+#include "support/screenshot.h"
 #include "timetable/fixture/timetablefixture.h"
 
 #include <QFile>
@@ -97,6 +98,7 @@ TEST_F(DuplicatesTest, StudentsSharingANameWithAnyone)
     EXPECT_EQ(w->lblStatus->text(), QStringLiteral("6 duplicate records"));
     EXPECT_FALSE(w->Command1->isHidden());
     EXPECT_EQ(w->Command1->text(), QStringLiteral("View or Print"));
+    ovix::test::saveScreenshot(w, QStringLiteral("frmDuplicates"));
 
     // The document names each name once; names differing in case both.
     w->Command1_Click();

@@ -10,6 +10,7 @@
 #include "students/passports.h"
 #include "students/utilities/frmpassports.h"
 #include "students/utilities/register.h"
+#include "support/screenshot.h"
 #include "timetable/fixture/timetablefixture.h"
 
 #include <QComboBox>
@@ -234,6 +235,7 @@ TEST_F(BulkPassportTest, TheWindowChangesAllAndCloses)
     EXPECT_EQ(w->cboInstructor->itemText(1), QStringLiteral("Ann O'Neil (EID#%1)").arg(ann));
     EXPECT_EQ(w->cboPassport->currentIndex(), -1);
     EXPECT_EQ(w->cmdOK->text(), QStringLiteral("Change"));
+    ovix::test::saveScreenshot(w, QStringLiteral("frmPassports"));
 
     // No status: a message, nothing asked.
     script->answer(ui::vbOK);
