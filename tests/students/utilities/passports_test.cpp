@@ -244,8 +244,16 @@ TEST_F(BulkPassportTest, TheWindowChangesAllAndCloses)
     EXPECT_EQ(script->shown().last().text, QStringLiteral("Please choose a passport status to change to."));
     EXPECT_EQ(script->shown().last().title, QStringLiteral("Oops!"));
 
-    // No answers No: nothing changes, the window stays.
+    // No program: a message, nothing asked.
     w->cboPassport->setCurrentIndex(0);
+    w->cboProgram->setCurrentIndex(-1);
+    script->answer(ui::vbOK);
+    w->cmdOK_Click();
+    EXPECT_EQ(script->shown().last().text,
+              QStringLiteral("Please choose the program whose passports to change."));
+    w->cboProgram->setCurrentIndex(w->cboProgram->findText(QStringLiteral("O'Hara Term (ID#%1)").arg(program)));
+
+    // No answers No: nothing changes, the window stays.
     script->answer(ui::vbNo);
     w->cmdOK_Click();
     EXPECT_EQ(script->shown().last().title, QStringLiteral("Are You Sure?"));
