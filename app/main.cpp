@@ -29,6 +29,7 @@
 #include "students/find/register.h"
 #include "students/memberjoin/register.h"
 #include "students/photo/register.h"
+#include "students/utilities/register.h"
 #include "timetable/days/register.h"
 #include "timetable/deletions.h"
 #include "timetable/lookups/register.h"
@@ -79,6 +80,7 @@ int main(int argc, char **argv)
     students::RegisterMemberJoinWindow();
     students::RegisterPhotoWindow();
     staff::RegisterEmployeeWindows();
+    students::RegisterStudentUtilityWindows();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

@@ -33,6 +33,7 @@
 #include "platform/vb/datetime.h"
 #include "platform/vb/format.h"
 #include "students/imodstudents.h"
+#include "students/passports.h"
 #include "students/photos.h"
 #include "students/studentrecord.h"
 #include "timetable/classes.h"
@@ -52,6 +53,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -449,6 +451,7 @@ frmStudentDetails::frmStudentDetails()
         if (index >= 1 && index <= 3)
             box->installEventFilter(this);
     }
+    connect(cboPassport, &QComboBox::currentIndexChanged, this, [this] { cboPassport_Click(); });
     connect(cmdEdit, &QPushButton::clicked, this, &frmStudentDetails::cmdEdit_Click);
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdBarcodeChange, &QPushButton::clicked, this,
@@ -521,10 +524,10 @@ void frmStudentDetails::onLoad()
                              QStringLiteral(":"));
     });
     step([this] {
+        // Filling the list is no change of the student's status.
+        const QSignalBlocker quiet(cboPassport);
         cboPassport->clear();
-        cboPassport->addItems({QStringLiteral("Not Issued"),
-                               QStringLiteral("Held at this Centre (In)"),
-                               QStringLiteral("Customer Has Passport (Out)")});
+        cboPassport->addItems(imodStudents::PassportStatusTexts());
     });
     ContactDetailsChanged = false;
     refreshEntryPoints();

@@ -81,6 +81,9 @@ public:
     Q_INVOKABLE void cmdFamily_Click();
     Q_INVOKABLE void cmdRemoveFamily_Click();
     Q_INVOKABLE void cmdPrintFamily_Click();
+    // The passport list's position changed (by the user or a load): a first issue
+    // offers to charge the passport fee.
+    Q_INVOKABLE void cboPassport_Click();
     // Shows a payment's receipt summary through the money subsystem's procedure.
     void OpenReceiptSummary(qint32 paymentId);
 
