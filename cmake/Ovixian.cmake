@@ -132,6 +132,11 @@ function(_ovix_unity target)
   endif()
   set_source_files_properties(${_batchable} TARGET_DIRECTORY ${target}
     PROPERTIES HEADER_FILE_ONLY ON)
+  # In a batch every file is an included one, so GCC would warn of each test
+  # fixture of an anonymous namespace used as a base class, which is sound in
+  # the file's own unit.
+  set_source_files_properties(${_units} TARGET_DIRECTORY ${target}
+    PROPERTIES COMPILE_OPTIONS -Wno-subobject-linkage)
   target_sources(${target} PRIVATE ${_units})
 endfunction()
 

@@ -15,6 +15,8 @@
 #include "staff/employee/register.h"
 #include "students/find/frmfindstudent.h"
 #include "students/find/register.h"
+#include "students/utilities/frmduplicates.h"
+#include "students/utilities/register.h"
 #include "support/screenshot.h"
 #include "timetable/fixture/timetablefixture.h"
 
@@ -105,7 +107,7 @@ protected:
         ui::Forms::unloadByName(QStringLiteral("frmEmpQual"));
         for (const char *name : {"frmPassword", "frmEmail", "frmFamily", "frmChangeFamily",
                                  "frmFamDetails", "frmUsers", "frmPhoto", "frmEmpDetails",
-                                 "frmEmpQual", "frmFindStudent"})
+                                 "frmEmpQual", "frmFindStudent", "frmDuplicates"})
             ui::RegisterWindow(QString::fromLatin1(name), {});
         EXPECT_EQ(script->failures(), QStringList()) << "a box nobody answered";
         Global::CurrentUserId = QStringLiteral("i");
@@ -841,6 +843,26 @@ TEST_F(EmpDetailsTest, ThePersonSearchOpensAndAddsEmployees)
     EXPECT_EQ(windows()[2]->strMode(), QStringLiteral("Add"));
     EXPECT_TRUE(windows()[2]->cmdSave->isEnabled());
     ui::Forms::unloadByName(QStringLiteral("frmFindStudent"));
+}
+
+TEST_F(EmpDetailsTest, TheDuplicatesWindowOpensAnEmployeeInTheEmployeeRecord)
+{
+    // Ivy, an employee who also swims, shares her name with another student.
+    exec(QStringLiteral("UPDATE Students SET Student = 'Y', Employee = 'Y' WHERE StudentID = %1")
+             .arg(ivyPerson));
+    addStudent(QStringLiteral("Ivy"), QStringLiteral("Coach"));
+    students::RegisterStudentUtilityWindows();
+    auto *dups = static_cast<frmDuplicates *>(ui::LoadWindowByName(QStringLiteral("frmDuplicates")));
+    const QString entry = QStringLiteral("Coach, Ivy (SID#%1)").arg(ivyPerson);
+    const auto found = dups->cbo->listWidget()->findItems(entry, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1);
+    dups->cbo->setListIndex(dups->cbo->listWidget()->row(found.first()));
+    dups->cbo_DblClick();
+    ASSERT_EQ(windows().size(), 1);
+    EXPECT_EQ(windows()[0]->fieldText(0), QString::number(ivy));
+    EXPECT_EQ(windows()[0]->strMode(), QStringLiteral("Edit"));
+    EXPECT_EQ(windows()[0]->lblName->text(), QStringLiteral("Ivy Coach"));
+    ui::Forms::unloadByName(QStringLiteral("frmDuplicates"));
 }
 
 #include "empdetails_test.moc"
