@@ -250,7 +250,9 @@ TEST_F(StudentLookups, PersonListsCarryTheirItemData)
     EXPECT_FALSE(data.contains(QStringLiteral("Zed Able")));
 
     ASSERT_EQ(FillPersonCombo(&combo, false, true, false, true, false), 0);
-    for (int i = 0; i < combo.count(); ++i)
-        if (combo.list(i) == QLatin1String("Ivy Coach"))
+    for (int i = 0; i < combo.count(); ++i) {
+        if (combo.list(i) == QLatin1String("Ivy Coach")) {
             EXPECT_EQ(combo.itemData(i), instructorPerson);
+        }
+    }
 }
