@@ -323,4 +323,18 @@ bool DeleteQualification(qint32 qualRecId)
                QLatin1Char(';'))) > 0;
 }
 
+void ForEachProgramTaught(qint32 instructorId,
+                          const std::function<void(qint32 programId, const QString &program)> &add)
+{
+    auto rs = staffOpen(
+        QStringLiteral("SELECT Programs.ProgramID, Program, EndDate FROM Programs WHERE "
+                       "Programs.ProgramID IN (SELECT Classes.ProgramID FROM Classes WHERE "
+                       "Classes.ClassID IN (SELECT InstructorLink.ClassID FROM InstructorLink "
+                       "WHERE InstructorLink.InstructorID = ") +
+        staffId(instructorId) + QStringLiteral(")) ORDER BY Programs.EndDate DESC;"));
+    for (; !rs->eof(); rs->moveNext())
+        add(vb::CLng(rs->value(0)), staffText(rs->value(1)));
+    rs->close();
+}
+
 } // namespace imodStaff

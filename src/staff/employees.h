@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 // Employees: a Students row whose Employee column is "Y" plus the Instructors row
@@ -104,5 +105,10 @@ std::optional<QVariant> ReadExpiryText(const QString &typed);
 qint32 SaveQualification(qint32 qualRecId, const QualificationEdits &edits);
 // Deletes one qualification; false when there was none.
 bool DeleteQualification(qint32 qualRecId);
+
+// The programs with a class linked to the instructor, the latest end date first:
+// each is handed over as it is read, so a failure keeps the ones handed already.
+void ForEachProgramTaught(qint32 instructorId,
+                          const std::function<void(qint32 programId, const QString &program)> &add);
 
 } // namespace imodStaff

@@ -843,4 +843,68 @@ TEST_F(EmpDetailsTest, ThePersonSearchOpensAndAddsEmployees)
     ui::Forms::unloadByName(QStringLiteral("frmFindStudent"));
 }
 
+TEST_F(EmpDetailsTest, StatisticsTabShowsTheInstructorsFigures)
+{
+    const qint32 older = addProgram(QStringLiteral("Autumn"));
+    const qint32 newer = addProgram(QStringLiteral("Winter"));
+    exec(QStringLiteral("UPDATE Programs SET EndDate = #2026-03-31# WHERE ProgramID = %1").arg(older));
+    exec(QStringLiteral("UPDATE Programs SET EndDate = #2026-07-31# WHERE ProgramID = %1").arg(newer));
+    addProgram(QStringLiteral("Not taught"));
+    const qint32 a = addClass(older, QStringLiteral("Level 1"), QStringLiteral("Monday"), 16, 30,
+                              vb::Currency(100), 8);
+    const qint32 b = addClass(newer, QStringLiteral("Level 1"), QStringLiteral("Monday"), 16, 30,
+                              vb::Currency(100), 8);
+    linkInstructor(a, ivy);
+    linkInstructor(b, ivy);
+    const qint32 kim = addStudent(QStringLiteral("Kim"), QStringLiteral("Ray"));
+    addBooking(a, kim);
+    addBooking(b, kim);
+    addBooking(b, addStudent(QStringLiteral("Lou"), QStringLiteral("Ray")),
+               QStringLiteral("Cancelled"));
+    for (int level : {1, 1, 0})
+        exec(QStringLiteral("INSERT INTO Assessments (ClassID, PassLevel) VALUES (%1, %2)")
+                 .arg(a)
+                 .arg(level));
+
+    frmEmpDetails *w = open(ivy);
+    EXPECT_EQ(w->lblStatTotal->text(), QStringLiteral("Ivy has taught 1 students in total."));
+    EXPECT_EQ(w->lblStatFillRate->text(), QStringLiteral("Overall, Ivy's classes are 6% full."));
+    EXPECT_EQ(w->lblPassRate->text(), QStringLiteral("Ivy has a student pass rate of 2/3   (67%)"));
+    QStringList programs;
+    for (int i = 0; i < w->cboProgram->count(); ++i)
+        programs << w->cboProgram->itemText(i) + QLatin1Char('=') +
+                        w->cboProgram->itemData(i).toString();
+    EXPECT_EQ(programs, (QStringList{QStringLiteral("Winter=%1").arg(newer),
+                                     QStringLiteral("Autumn=%1").arg(older)}));
+    EXPECT_EQ(w->cboProgram->currentIndex(), -1);
+    EXPECT_EQ(w->grdStats->rows(), 0);
+
+    w->cboProgram->setCurrentIndex(1);
+    ASSERT_EQ(w->grdStats->rows(), 6);
+    EXPECT_EQ(gridRow(w->grdStats, 4), (QStringList{"Class % Full", "13%"}));
+    EXPECT_EQ(gridRow(w->grdStats, 5), (QStringList{"Pass Rate", "2/3   (67%)"}));
+    w->cboProgram->setCurrentIndex(-1);
+    EXPECT_EQ(w->grdStats->rows(), 0);
+
+    // Viewing only ("View") and a new employee keep the captions.
+    for (const auto &[id, mode] : {std::pair{ivy, QStringLiteral("View")},
+                                   std::pair{qint32(0), QStringLiteral("Add")}}) {
+        frmEmpDetails *other = open(id, mode);
+        EXPECT_EQ(other->lblStatTotal->text(),
+                  QStringLiteral("Total Students taught (in all programs)"));
+        EXPECT_EQ(other->lblPassRate->text(), QStringLiteral("Student Pass Rate %"));
+        EXPECT_EQ(other->cboProgram->count(), mode == QLatin1String("Add") ? 0 : 2);
+        other->cmdSave->setEnabled(false);
+    }
+}
+
+TEST_F(EmpDetailsTest, StatisticsOfAnInstructorWithoutClasses)
+{
+    frmEmpDetails *w = open(ivy);
+    EXPECT_EQ(w->lblStatTotal->text(), QStringLiteral("Ivy has taught 0 students in total."));
+    EXPECT_EQ(w->lblStatFillRate->text(), QStringLiteral("Overall, Ivy's classes are 0% full."));
+    EXPECT_EQ(w->lblPassRate->text(), QStringLiteral("Ivy has a student pass rate of 0/0"));
+    EXPECT_EQ(w->cboProgram->count(), 0);
+}
+
 #include "empdetails_test.moc"
