@@ -111,4 +111,11 @@ bool DeleteQualification(qint32 qualRecId);
 void ForEachProgramTaught(qint32 instructorId,
                           const std::function<void(qint32 programId, const QString &program)> &add);
 
+// Makes the student whose promotion list text ("Last, First (SID#n)") is exactly
+// the text an instructor: Student "Y" and an Instructors row pointing to the
+// person, in one transaction. A person who has an Instructors row already keeps
+// it (no second row). Gives the InstructorID; nothing when no student's list text
+// is the text (letter case counts).
+std::optional<qint32> PromoteStudent(const QString &listText);
+
 } // namespace imodStaff

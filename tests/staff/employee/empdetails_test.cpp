@@ -12,6 +12,7 @@
 #include "platform/vb/format.h"
 #include "staff/employee/frmempdetails.h"
 #include "staff/employee/frmempqual.h"
+#include "staff/employee/frmpromotestudent.h"
 #include "staff/employee/register.h"
 #include "students/find/frmfindstudent.h"
 #include "students/find/register.h"
@@ -905,6 +906,74 @@ TEST_F(EmpDetailsTest, StatisticsOfAnInstructorWithoutClasses)
     EXPECT_EQ(w->lblStatFillRate->text(), QStringLiteral("Overall, Ivy's classes are 0% full."));
     EXPECT_EQ(w->lblPassRate->text(), QStringLiteral("Ivy has a student pass rate of 0/0"));
     EXPECT_EQ(w->cboProgram->count(), 0);
+}
+
+TEST_F(EmpDetailsTest, PromotingAStudentOpensTheNewEmployeeForEditing)
+{
+    const qint32 first = addStudent(QStringLiteral("Sam"), QStringLiteral("Lee"));
+    const qint32 second = addStudent(QStringLiteral("Sam"), QStringLiteral("Lee"));
+    exec(QStringLiteral("UPDATE Students SET Student = 'Y', Employee = 'N' WHERE StudentID IN "
+                        "(%1, %2)").arg(first).arg(second));
+    auto *w = ui::Forms::shared<frmPromoteStudent>();
+    w->showForm();
+    EXPECT_EQ(w->caption(), QStringLiteral("Promote Student"));
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("Promote Student to Employee Status"));
+    EXPECT_EQ(w->Label5->text(), QStringLiteral("Choose a Student from the list:"));
+    EXPECT_EQ(w->cmdNext->text(), QStringLiteral("Promote"));
+    EXPECT_EQ(w->lblStatus->text(), QStringLiteral("2 students on file"));
+
+    const QString entry = QStringLiteral("Lee, Sam (SID#%1)").arg(second);
+    for (const QString &inexact : {QStringLiteral("lee, sam (SID#%1)").arg(second),
+                                   QStringLiteral("Lee, Sam"), entry + QLatin1Char(' ')}) {
+        w->cbo->setText(inexact);
+        w->cmdNext_Click();
+        EXPECT_EQ(count(QStringLiteral("SELECT * FROM Instructors")), 1) << qPrintable(inexact);
+    }
+    EXPECT_TRUE(windows().isEmpty());
+
+    w->cbo->setText(entry);
+    w->cmdNext_Click();
+    EXPECT_EQ(ui::Forms::find(QStringLiteral("frmPromoteStudent")), nullptr);
+    const qint32 made =
+        value(QStringLiteral("SELECT InstructorID FROM Instructors WHERE StudentID = %1").arg(second))
+            .toInt();
+    ASSERT_GT(made, 0);
+    EXPECT_EQ(column(QStringLiteral("Student"), second), QStringLiteral("Y"));
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Instructors WHERE StudentID = %1").arg(first)), 0);
+    ASSERT_EQ(windows().size(), 1);
+    frmEmpDetails *employee = windows().first();
+    EXPECT_EQ(employee->lngInstructorID(), made);
+    EXPECT_EQ(employee->strMode(), QStringLiteral("Edit"));
+    EXPECT_EQ(employee->fieldText(0), QString::number(made));
+    EXPECT_EQ(employee->grd3->rows(), 1) << "no qualifications";
+    EXPECT_EQ(employee->cboProgram->count(), 0);
+
+    // Still listed until the employee is saved: a second promotion opens the same row.
+    employee->cmdSave->setEnabled(false);
+    employee->unload();
+    w = ui::Forms::shared<frmPromoteStudent>();
+    w->showForm();
+    EXPECT_EQ(w->lblStatus->text(), QStringLiteral("2 students on file"));
+    w->cbo->setText(entry);
+    w->cmdNext_Click();
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Instructors WHERE StudentID = %1").arg(second)), 1);
+    EXPECT_EQ(windows().last()->lngInstructorID(), made);
+}
+
+TEST_F(EmpDetailsTest, APromotionThatFailsWritesNothing)
+{
+    const qint32 kim = addStudent(QStringLiteral("Kim"), QStringLiteral("Ray"));
+    exec(QStringLiteral("UPDATE Students SET Student = 'N' WHERE StudentID = %1").arg(kim));
+    block(QStringLiteral("Instructors"), QStringLiteral("INSERT"));
+    auto *w = ui::Forms::shared<frmPromoteStudent>();
+    w->showForm();
+    w->cbo->setText(QStringLiteral("Ray, Kim (SID#%1)").arg(kim));
+    script->answer(ui::vbOK);
+    w->cmdNext_Click();
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Oops!"));
+    EXPECT_EQ(column(QStringLiteral("Student"), kim), QStringLiteral("N")) << "rolled back";
+    EXPECT_TRUE(windows().isEmpty());
+    w->unload();
 }
 
 #include "empdetails_test.moc"
