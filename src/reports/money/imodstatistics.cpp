@@ -148,7 +148,9 @@ void FillInstructorStats(qint32 programId, qint32 instructorId, ui::FlexGrid *gr
     const QString program = statId(programId);
     grid->setRows(0);
     const qint32 places = statFirstNumber(
-        QStringLiteral("SELECT Sum(Classes.Max) AS SumOfMax FROM Classes RIGHT OUTER JOIN "
+        // An inner join gives the rows of the outer one here (the program test drops
+        // the links without a class) and lets the engine start from the instructor.
+        QStringLiteral("SELECT Sum(Classes.Max) AS SumOfMax FROM Classes INNER JOIN "
                        "InstructorLink ON Classes.ClassID = InstructorLink.ClassID WHERE "
                        "InstructorLink.InstructorID = ") +
         instructor + QStringLiteral(" AND Classes.ProgramID=") + program + QLatin1Char(';'));
