@@ -962,6 +962,12 @@ TEST_F(EmpDetailsTest, PromotingAStudentOpensTheNewEmployeeForEditing)
 
 TEST_F(EmpDetailsTest, APromotionThatFailsWritesNothing)
 {
+    // The promotion is lent through the authorisation window under right 7.
+    const useraccess::AuthorisedOperation *lent =
+        useraccess::FindAuthorisedOperation(QStringLiteral("Promote Student"));
+    ASSERT_NE(lent, nullptr);
+    EXPECT_EQ(lent->index, 7);
+
     const qint32 kim = addStudent(QStringLiteral("Kim"), QStringLiteral("Ray"));
     exec(QStringLiteral("UPDATE Students SET Student = 'N' WHERE StudentID = %1").arg(kim));
     block(QStringLiteral("Instructors"), QStringLiteral("INSERT"));
