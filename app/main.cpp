@@ -23,6 +23,7 @@
 #include "shell/loginuser.h"
 #include "shell/maintenancewindows.h"
 #include "shell/startupwindows.h"
+#include "staff/companies/register.h"
 #include "staff/employee/register.h"
 #include "students/details/register.h"
 #include "students/families/register.h"
@@ -81,6 +82,7 @@ int main(int argc, char **argv)
     students::RegisterPhotoWindow();
     staff::RegisterEmployeeWindows();
     students::RegisterStudentUtilityWindows();
+    staff::RegisterCompanyWindows();
 
     shell::InstallApplicationFiles();
     ui::Forms::shared<frmSplash>();

@@ -1,6 +1,8 @@
 // The employee window's work on the big data file: opening the window of the
 // employee with the most qualifications (record, accounts, qualifications) and
-// saving it. Each "X/engine" has a twin "X/sqlite" that runs the statements SQLite
+// saving it; the teaching statistics of the busiest instructor (the programs
+// taught, the three instructor lines and the grid of the newest program) and the
+// promotion window's list of every student who is not an employee. Each "X/engine" has a twin "X/sqlite" that runs the statements SQLite
 // received for one X.
 #include "benchdata.h"
 
@@ -9,7 +11,14 @@
 #include "platform/jet/connection.h"
 #include "platform/ui/dialogscript.h"
 #include "platform/ui/forms.h"
+#include "core/listfillers.h"
+#include "platform/ui/flexgrid.h"
+#include "platform/ui/simplecombo.h"
+#include "reports/money/imodstatistics.h"
 #include "staff/employee/frmempdetails.h"
+#include "staff/employees.h"
+
+#include <QLabel>
 
 #include <QTemporaryDir>
 #include <functional>
@@ -40,6 +49,7 @@ struct StaffFixture
 {
     QTemporaryDir dir;
     qint32 instructor = 0; // the employee with the most qualifications
+    qint32 busiest = 0;    // the instructor linked to the most classes
     frmEmpDetails *editing = nullptr;
 
     StaffFixture()
@@ -49,6 +59,9 @@ struct StaffFixture
         instructor = std::stoi(staffFirstValue(
             "SELECT InstructorID FROM QualRec GROUP BY InstructorID ORDER BY Count(*) DESC "
             "LIMIT 1"));
+        busiest = std::stoi(staffFirstValue(
+            "SELECT InstructorID FROM InstructorLink GROUP BY InstructorID ORDER BY Count(*) "
+            "DESC LIMIT 1"));
         editing = ui::Forms::create<frmEmpDetails>();
         editing->LoadUp(instructor, QStringLiteral("Edit"), QStringLiteral("i"));
     }
@@ -101,6 +114,32 @@ void registerStaffPair(const std::string &name, std::function<void()> work)
 
 void registerAll()
 {
+    registerStaffPair("StatisticsOfBusiestInstructor", [] {
+        const qint32 id = staffFixture().busiest;
+        qint32 newest = 0;
+        imodStaff::ForEachProgramTaught(id, [&](qint32 program, const QString &) {
+            if (newest == 0)
+                newest = program;
+        });
+        imodStatistics::CountStudentsTaught(id, 0);
+        imodStatistics::GetPercentFull(id, 0);
+        imodStatistics::GetOverallPassRate(id, false);
+        ui::FlexGrid grid;
+        grid.setFixedRows(0);
+        grid.setFixedCols(0);
+        grid.setCols(2);
+        imodStatistics::FillInstructorStats(newest, id, &grid);
+        benchmark::DoNotOptimize(grid.rows());
+    });
+    registerStaffPair("PromotionList", [] {
+        ui::SimpleCombo list;
+        QLabel count;
+        imodGlobalSubs::FillStudentList(
+            &list, false, &count,
+            QStringLiteral("SELECT Students.* FROM Students WHERE ((Student='Y') AND (NOT "
+                           "(Employee='Y')));"));
+        benchmark::DoNotOptimize(list.count());
+    });
     registerStaffPair("OpenEmployeeWindow", [] {
         ui::DialogScript quiet(ui::DialogScript::Mode::Record);
         auto *w = ui::Forms::create<frmEmpDetails>();

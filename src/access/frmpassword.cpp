@@ -279,6 +279,7 @@ void frmPassword::cmdOK_Click()
             Global::CurrentUserName = name;
             Global::SignOutCaption = QStringLiteral("Sign out");
             Global::CurrentUserId = typed;
+            Global::AuthorisedUserId.clear();
             try {
                 Global::CurrentUserRights().LoadPermissionsFromDb(Global::CurrentUserId);
             } catch (const std::exception &) {

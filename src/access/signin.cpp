@@ -123,6 +123,7 @@ void ShowLoginWindow(const QString &userId)
 
 void SignOut()
 {
+    Global::AuthorisedUserId.clear();
     ui::Forms::unloadByName(QStringLiteral("frmParent"), ui::CloseReason::Code);
     ShowLoginWindow();
 }
@@ -184,6 +185,7 @@ bool LoginUser(const QString &userId, const QString &password, bool checkPasswor
     const std::vector<std::function<void()>> steps = {
         [&] {
             Global::CurrentUserId = foundId;
+            Global::AuthorisedUserId.clear();
             Global::CurrentUserName = name;
         },
         [&] {

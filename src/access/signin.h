@@ -8,6 +8,13 @@ namespace Global {
 inline QString CurrentUserName;
 // The caption of the name bar's sign-out label.
 inline QString SignOutCaption;
+// The company windows: the company chosen with Open, "Add" while a new company is
+// being entered, and the user whose company rights were lent through the
+// authorisation window (cleared by Cancel of the company search and at every
+// sign-out and sign-in).
+inline qint32 SelectedCompanyId = 0;
+inline QString CompanyEditMode;
+inline QString AuthorisedUserId;
 } // namespace Global
 
 namespace useraccess {

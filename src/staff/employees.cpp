@@ -323,4 +323,58 @@ bool DeleteQualification(qint32 qualRecId)
                QLatin1Char(';'))) > 0;
 }
 
+void ForEachProgramTaught(qint32 instructorId,
+                          const std::function<void(qint32 programId, const QString &program)> &add)
+{
+    auto rs = staffOpen(
+        QStringLiteral("SELECT Programs.ProgramID, Program, EndDate FROM Programs WHERE "
+                       "Programs.ProgramID IN (SELECT Classes.ProgramID FROM Classes WHERE "
+                       "Classes.ClassID IN (SELECT InstructorLink.ClassID FROM InstructorLink "
+                       "WHERE InstructorLink.InstructorID = ") +
+        staffId(instructorId) + QStringLiteral(")) ORDER BY Programs.EndDate DESC;"));
+    for (; !rs->eof(); rs->moveNext())
+        add(vb::CLng(rs->value(0)), staffText(rs->value(1)));
+    rs->close();
+}
+
+std::optional<qint32> PromoteStudent(const QString &listText)
+{
+    const qsizetype mark = listText.lastIndexOf(QStringLiteral(" (SID#"));
+    if (mark < 0 || !listText.endsWith(QLatin1Char(')')))
+        return std::nullopt;
+    bool isNumber = false;
+    const QString digits = listText.mid(mark + 6, listText.size() - mark - 7);
+    const qint32 studentId = digits.toInt(&isNumber);
+    if (!isNumber || digits != QString::number(studentId))
+        return std::nullopt;
+    {
+        auto rs = staffOpen(
+            QStringLiteral("SELECT StudentID, [First Name], [Last Name] FROM Students WHERE "
+                           "StudentID = ") +
+            staffId(studentId) + QLatin1Char(';'));
+        if (rs->eof())
+            return std::nullopt;
+        const QString text = staffText(rs->value(2)) + QStringLiteral(", ") +
+                             staffText(rs->value(1)) + QStringLiteral(" (SID#") +
+                             QString::number(studentId) + QLatin1Char(')');
+        rs->close();
+        if (text != listText)
+            return std::nullopt;
+    }
+    Global::DbTransaction transaction;
+    execStaff(QStringLiteral("UPDATE Students SET Student = 'Y' WHERE StudentID = ") +
+              staffId(studentId) + QLatin1Char(';'));
+    auto rs = staffOpen(QStringLiteral("SELECT Instructors.* FROM Instructors WHERE StudentID = ") +
+                        staffId(studentId) + QStringLiteral(" ORDER BY InstructorID;"));
+    if (rs->eof()) {
+        rs->addNew();
+        rs->setValue(1, studentId);
+        rs->update();
+    }
+    const qint32 instructorId = vb::CLng(rs->value(0));
+    rs->close();
+    transaction.commit();
+    return instructorId;
+}
+
 } // namespace imodStaff

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 // Employees: a Students row whose Employee column is "Y" plus the Instructors row
@@ -104,5 +105,17 @@ std::optional<QVariant> ReadExpiryText(const QString &typed);
 qint32 SaveQualification(qint32 qualRecId, const QualificationEdits &edits);
 // Deletes one qualification; false when there was none.
 bool DeleteQualification(qint32 qualRecId);
+
+// The programs with a class linked to the instructor, the latest end date first:
+// each is handed over as it is read, so a failure keeps the ones handed already.
+void ForEachProgramTaught(qint32 instructorId,
+                          const std::function<void(qint32 programId, const QString &program)> &add);
+
+// Makes the student whose promotion list text ("Last, First (SID#n)") is exactly
+// the text an instructor: Student "Y" and an Instructors row pointing to the
+// person, in one transaction. A person who has an Instructors row already keeps
+// it (no second row). Gives the InstructorID; nothing when no student's list text
+// is the text (letter case counts).
+std::optional<qint32> PromoteStudent(const QString &listText);
 
 } // namespace imodStaff

@@ -72,6 +72,7 @@ TEST(MainWindowMenus, RightsNameTheirUsersColumns)
         {"mnuFileWebBrowser", 34, "WebBrowser", "Web Browser"},
         {"mnuSearchStudent", 33, "ViewStudents", "Search Students"},
         {"mnuSettingsInstructors", 6, "ViewEmployees", "Instructors"},
+        {"mnuSearchPromoteStudent", 7, "AddEditEmployees", "Promote Student"},
         {"mnuSearchFamily", 12, "WaterTesting", "Search Families"},
         {"mnuClassesOOE", 47, "ViewOOE", "One-Off Enrolments"},
         {"mnuReportView", 17, "Reports", "Report Viewer"},
@@ -111,7 +112,7 @@ TEST(MainWindowMenus, DisplayCaptionsNameRealItemsAndPictures)
 {
     const auto captions =
         shell::DisplayCaptions(QStringLiteral("Ovix"), QStringLiteral("Finalise"));
-    EXPECT_EQ(captions.size(), 74);
+    EXPECT_EQ(captions.size(), 75);
     QSet<QString> keys;
     for (const auto &[control, caption] : captions) {
         EXPECT_NE(FindMenuItem(control), nullptr) << qPrintable(control);

@@ -407,7 +407,9 @@ QRect FlexGrid::cellRect(int row, int col) const
 
 int FlexGrid::colWidth(int col) const
 {
-    checkCell(0, col);
+    // A column has its width also while the grid has no rows.
+    if (col < 0 || col >= cols())
+        throw vb::Error(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     if (col < headerCols())
         return verticalHeader()->isHidden() ? 0 : pixelsToTwips(verticalHeader()->width());
     const int tc = col - headerCols();
@@ -416,7 +418,9 @@ int FlexGrid::colWidth(int col) const
 
 void FlexGrid::setColWidth(int col, int twips)
 {
-    checkCell(0, col);
+    // A column has its width also while the grid has no rows.
+    if (col < 0 || col >= cols())
+        throw vb::Error(SubscriptOutOfRange, QStringLiteral("Subscript out of range"));
     const int pixels = twipsToPixels(twips);
     if (col < headerCols()) {
         verticalHeader()->setVisible(pixels > 0);

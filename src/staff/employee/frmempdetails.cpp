@@ -22,6 +22,7 @@
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/convert.h"
 #include "platform/vb/format.h"
+#include "reports/money/imodstatistics.h"
 #include "staff/employees.h"
 #include "students/families.h"
 #include "students/familypanel.h"
@@ -41,6 +42,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -327,9 +329,26 @@ frmEmpDetails::frmEmpDetails()
     // "Statistics".
     auto *statistics = new QWidget;
     {
+        lblStatTotal = new QLabel(QStringLiteral("Total Students taught (in all programs)"));
+        lblStatTotal->setObjectName(QStringLiteral("lblStatTotal"));
+        lblStatFillRate = new QLabel(QStringLiteral("Class Fill Rate %"));
+        lblStatFillRate->setObjectName(QStringLiteral("lblStatFillRate"));
+        lblPassRate = new QLabel(QStringLiteral("Student Pass Rate %"));
+        lblPassRate->setObjectName(QStringLiteral("lblPassRate"));
+        cboProgram = new QComboBox(statistics);
+        cboProgram->setObjectName(QStringLiteral("cboProgram"));
         grdStats = new ui::FlexGrid(statistics);
         grdStats->setObjectName(QStringLiteral("grdStats"));
-        (new QVBoxLayout(statistics))->addWidget(grdStats);
+        auto *layout = new QVBoxLayout(statistics);
+        layout->addWidget(ui::sectionLabel(QStringLiteral("Instructor Statistics"), statistics));
+        for (QLabel *line : {lblStatTotal, lblStatFillRate, lblPassRate})
+            layout->addWidget(line);
+        layout->addWidget(ui::sectionLabel(QStringLiteral("Program Statistics"), statistics));
+        auto *choice = new QHBoxLayout;
+        choice->addWidget(new QLabel(QStringLiteral("Select Program:")));
+        choice->addWidget(cboProgram, 1);
+        layout->addLayout(choice);
+        layout->addWidget(grdStats, 1);
     }
     SSTab1->addTab(statistics, QStringLiteral("Statistics"));
 
@@ -376,6 +395,7 @@ frmEmpDetails::frmEmpDetails()
     connect(cmdNewQualification, &QPushButton::clicked, this,
             &frmEmpDetails::cmdNewQualification_Click);
     connect(grd3, &ui::FlexGrid::dblClick, this, &frmEmpDetails::grd3_DblClick);
+    connect(cboProgram, &QComboBox::currentIndexChanged, this, &frmEmpDetails::cboProgram_Click);
 
     students::ShowFamilyButtons(this);
     setViewState();
@@ -481,21 +501,71 @@ void frmEmpDetails::LoadUp(qint32 intInstructorID, const QString &strMode, const
     empStep([this] { Load_User_List(); });
     empStep([this] { FormatStatisticsGrid(); });
     empStep([this] { FormatQualificationsGrid(); });
+    empStep([this] { LoadProgramsTaught(); });
     if (m_mode == QLatin1String("Add")) {
         lblFamily->setText(students::IndividualCaption);
         empStep([this] { cmdEdit_Click(); });
     } else {
         empStep([this] { LoadEmployee(); });
         empStep([this] { Load_Qualifications(); });
+        if (m_mode == QLatin1String("Edit"))
+            LoadInstructorStatistics();
     }
     boolContactChanged = false;
 }
 
 void frmEmpDetails::FormatStatisticsGrid()
 {
+    grdStats->setFixedRows(0);
+    grdStats->setFixedCols(0);
+    grdStats->setRows(0);
     grdStats->setCols(2);
     grdStats->setColWidth(0, 4000);
     grdStats->setColWidth(1, 2000);
+}
+
+void frmEmpDetails::LoadProgramsTaught()
+{
+    cboProgram->clear();
+    // Filling selects nothing: the program table stays empty until a choice.
+    const QSignalBlocker quiet(cboProgram);
+    imodStaff::ForEachProgramTaught(m_instructorId, [this](qint32 programId, const QString &name) {
+        cboProgram->addItem(name, programId);
+        cboProgram->setCurrentIndex(-1);
+    });
+}
+
+void frmEmpDetails::LoadInstructorStatistics()
+{
+    const qint32 instructor = m_instructorId;
+    empStep([&] {
+        lblStatTotal->setText(fieldText(1) + QStringLiteral(" has taught ") +
+                              QString::number(imodStatistics::CountStudentsTaught(instructor, 0)) +
+                              QStringLiteral(" students in total."));
+    });
+    empStep([&] {
+        lblStatFillRate->setText(QStringLiteral("Overall, ") + fieldText(1) +
+                                 QStringLiteral("'s classes are ") +
+                                 QString::number(imodStatistics::GetPercentFull(instructor, 0)) +
+                                 QStringLiteral("% full."));
+    });
+    empStep([&] {
+        lblPassRate->setText(fieldText(1) + QStringLiteral(" has a student pass rate of ") +
+                             imodStatistics::GetOverallPassRate(instructor, false));
+    });
+}
+
+void frmEmpDetails::cboProgram_Click()
+{
+    qint32 programId = 0;
+    empStep([&] {
+        if (cboProgram->currentIndex() >= 0)
+            programId = vb::CLng(cboProgram->currentData());
+    });
+    if (programId < 1)
+        empStep([this] { grdStats->setRows(0); });
+    else
+        empStep([&] { imodStatistics::FillInstructorStats(programId, fieldText(0), grdStats); });
 }
 
 void frmEmpDetails::FormatQualificationsGrid()

@@ -61,6 +61,7 @@ public:
     Q_INVOKABLE void imgEmail_Click();
     Q_INVOKABLE void cmdNewQualification_Click();
     Q_INVOKABLE void grd3_DblClick();
+    Q_INVOKABLE void cboProgram_Click();
 
     // The text of a box of txtField (line or several lines).
     QString fieldText(int index) const;
@@ -101,6 +102,10 @@ public:
     QLabel *lblWarning;
     ui::FlexGrid *grd3;
     QPushButton *cmdNewQualification;
+    QLabel *lblStatTotal;
+    QLabel *lblStatFillRate;
+    QLabel *lblPassRate;
+    QComboBox *cboProgram;
     ui::FlexGrid *grdStats;
     QPushButton *cmdEdit;
     QPushButton *cmdSave;
@@ -116,6 +121,8 @@ private:
     QWidget *buildDetailsTab();
     QWidget *buildUserAccountTab();
     void FormatStatisticsGrid();
+    void LoadProgramsTaught();
+    void LoadInstructorStatistics();
     void FormatQualificationsGrid();
     void LoadEmployee();
     int FindUserIndex(const QString &userId) const;

@@ -162,6 +162,15 @@ TEST(FlexGrid, ColumnWidthsAreTwipsAndZeroHides)
     g.setFixedCols(0);
     EXPECT_EQ(g.colWidth(2), 0);
     EXPECT_EQ(g.colWidth(1), 1500);
+    // An empty grid keeps and reports its widths; a column outside it is error 381.
+    FlexGrid empty;
+    empty.setFixedRows(0);
+    empty.setFixedCols(0);
+    empty.setRows(0);
+    empty.setCols(2);
+    empty.setColWidth(1, 2000);
+    EXPECT_NEAR(empty.colWidth(1), 2000, 15); // whole pixels
+    EXPECT_THROW(empty.colWidth(2), vb::Error);
 }
 
 TEST(FlexGrid, SortsTheRowsBelowTheFixedOnes)

@@ -12,6 +12,7 @@
 #include "platform/vb/format.h"
 #include "staff/employee/frmempdetails.h"
 #include "staff/employee/frmempqual.h"
+#include "staff/employee/frmpromotestudent.h"
 #include "staff/employee/register.h"
 #include "students/find/frmfindstudent.h"
 #include "students/find/register.h"
@@ -863,6 +864,143 @@ TEST_F(EmpDetailsTest, TheDuplicatesWindowOpensAnEmployeeInTheEmployeeRecord)
     EXPECT_EQ(windows()[0]->strMode(), QStringLiteral("Edit"));
     EXPECT_EQ(windows()[0]->lblName->text(), QStringLiteral("Ivy Coach"));
     ui::Forms::unloadByName(QStringLiteral("frmDuplicates"));
+
+TEST_F(EmpDetailsTest, StatisticsTabShowsTheInstructorsFigures)
+{
+    const qint32 older = addProgram(QStringLiteral("Autumn"));
+    const qint32 newer = addProgram(QStringLiteral("Winter"));
+    exec(QStringLiteral("UPDATE Programs SET EndDate = #2026-03-31# WHERE ProgramID = %1").arg(older));
+    exec(QStringLiteral("UPDATE Programs SET EndDate = #2026-07-31# WHERE ProgramID = %1").arg(newer));
+    addProgram(QStringLiteral("Not taught"));
+    const qint32 a = addClass(older, QStringLiteral("Level 1"), QStringLiteral("Monday"), 16, 30,
+                              vb::Currency(100), 8);
+    const qint32 b = addClass(newer, QStringLiteral("Level 1"), QStringLiteral("Monday"), 16, 30,
+                              vb::Currency(100), 8);
+    linkInstructor(a, ivy);
+    linkInstructor(b, ivy);
+    const qint32 kim = addStudent(QStringLiteral("Kim"), QStringLiteral("Ray"));
+    addBooking(a, kim);
+    addBooking(b, kim);
+    addBooking(b, addStudent(QStringLiteral("Lou"), QStringLiteral("Ray")),
+               QStringLiteral("Cancelled"));
+    for (int level : {1, 1, 0})
+        exec(QStringLiteral("INSERT INTO Assessments (ClassID, PassLevel) VALUES (%1, %2)")
+                 .arg(a)
+                 .arg(level));
+
+    frmEmpDetails *w = open(ivy);
+    EXPECT_EQ(w->lblStatTotal->text(), QStringLiteral("Ivy has taught 1 students in total."));
+    EXPECT_EQ(w->lblStatFillRate->text(), QStringLiteral("Overall, Ivy's classes are 6% full."));
+    EXPECT_EQ(w->lblPassRate->text(), QStringLiteral("Ivy has a student pass rate of 2/3   (67%)"));
+    QStringList programs;
+    for (int i = 0; i < w->cboProgram->count(); ++i)
+        programs << w->cboProgram->itemText(i) + QLatin1Char('=') +
+                        w->cboProgram->itemData(i).toString();
+    EXPECT_EQ(programs, (QStringList{QStringLiteral("Winter=%1").arg(newer),
+                                     QStringLiteral("Autumn=%1").arg(older)}));
+    EXPECT_EQ(w->cboProgram->currentIndex(), -1);
+    EXPECT_EQ(w->grdStats->rows(), 0);
+
+    w->cboProgram->setCurrentIndex(1);
+    ASSERT_EQ(w->grdStats->rows(), 6);
+    EXPECT_EQ(gridRow(w->grdStats, 4), (QStringList{"Class % Full", "13%"}));
+    EXPECT_EQ(gridRow(w->grdStats, 5), (QStringList{"Pass Rate", "2/3   (67%)"}));
+    w->cboProgram->setCurrentIndex(-1);
+    EXPECT_EQ(w->grdStats->rows(), 0);
+
+    // Viewing only ("View") and a new employee keep the captions.
+    for (const auto &[id, mode] : {std::pair{ivy, QStringLiteral("View")},
+                                   std::pair{qint32(0), QStringLiteral("Add")}}) {
+        frmEmpDetails *other = open(id, mode);
+        EXPECT_EQ(other->lblStatTotal->text(),
+                  QStringLiteral("Total Students taught (in all programs)"));
+        EXPECT_EQ(other->lblPassRate->text(), QStringLiteral("Student Pass Rate %"));
+        EXPECT_EQ(other->cboProgram->count(), mode == QLatin1String("Add") ? 0 : 2);
+        other->cmdSave->setEnabled(false);
+    }
+}
+
+TEST_F(EmpDetailsTest, StatisticsOfAnInstructorWithoutClasses)
+{
+    frmEmpDetails *w = open(ivy);
+    EXPECT_EQ(w->lblStatTotal->text(), QStringLiteral("Ivy has taught 0 students in total."));
+    EXPECT_EQ(w->lblStatFillRate->text(), QStringLiteral("Overall, Ivy's classes are 0% full."));
+    EXPECT_EQ(w->lblPassRate->text(), QStringLiteral("Ivy has a student pass rate of 0/0"));
+    EXPECT_EQ(w->cboProgram->count(), 0);
+}
+
+TEST_F(EmpDetailsTest, PromotingAStudentOpensTheNewEmployeeForEditing)
+{
+    const qint32 first = addStudent(QStringLiteral("Sam"), QStringLiteral("Lee"));
+    const qint32 second = addStudent(QStringLiteral("Sam"), QStringLiteral("Lee"));
+    exec(QStringLiteral("UPDATE Students SET Student = 'Y', Employee = 'N' WHERE StudentID IN "
+                        "(%1, %2)").arg(first).arg(second));
+    auto *w = ui::Forms::shared<frmPromoteStudent>();
+    w->showForm();
+    EXPECT_EQ(w->caption(), QStringLiteral("Promote Student"));
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("Promote Student to Employee Status"));
+    EXPECT_EQ(w->Label5->text(), QStringLiteral("Choose a Student from the list:"));
+    EXPECT_EQ(w->cmdNext->text(), QStringLiteral("Promote"));
+    EXPECT_EQ(w->lblStatus->text(), QStringLiteral("2 students on file"));
+
+    const QString entry = QStringLiteral("Lee, Sam (SID#%1)").arg(second);
+    for (const QString &inexact : {QStringLiteral("lee, sam (SID#%1)").arg(second),
+                                   QStringLiteral("Lee, Sam"), entry + QLatin1Char(' ')}) {
+        w->cbo->setText(inexact);
+        w->cmdNext_Click();
+        EXPECT_EQ(count(QStringLiteral("SELECT * FROM Instructors")), 1) << qPrintable(inexact);
+    }
+    EXPECT_TRUE(windows().isEmpty());
+
+    w->cbo->setText(entry);
+    w->cmdNext_Click();
+    EXPECT_EQ(ui::Forms::find(QStringLiteral("frmPromoteStudent")), nullptr);
+    const qint32 made =
+        value(QStringLiteral("SELECT InstructorID FROM Instructors WHERE StudentID = %1").arg(second))
+            .toInt();
+    ASSERT_GT(made, 0);
+    EXPECT_EQ(column(QStringLiteral("Student"), second), QStringLiteral("Y"));
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Instructors WHERE StudentID = %1").arg(first)), 0);
+    ASSERT_EQ(windows().size(), 1);
+    frmEmpDetails *employee = windows().first();
+    EXPECT_EQ(employee->lngInstructorID(), made);
+    EXPECT_EQ(employee->strMode(), QStringLiteral("Edit"));
+    EXPECT_EQ(employee->fieldText(0), QString::number(made));
+    EXPECT_EQ(employee->grd3->rows(), 1) << "no qualifications";
+    EXPECT_EQ(employee->cboProgram->count(), 0);
+
+    // Still listed until the employee is saved: a second promotion opens the same row.
+    employee->cmdSave->setEnabled(false);
+    employee->unload();
+    w = ui::Forms::shared<frmPromoteStudent>();
+    w->showForm();
+    EXPECT_EQ(w->lblStatus->text(), QStringLiteral("2 students on file"));
+    w->cbo->setText(entry);
+    w->cmdNext_Click();
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM Instructors WHERE StudentID = %1").arg(second)), 1);
+    EXPECT_EQ(windows().last()->lngInstructorID(), made);
+}
+
+TEST_F(EmpDetailsTest, APromotionThatFailsWritesNothing)
+{
+    // The promotion is lent through the authorisation window under right 7.
+    const useraccess::AuthorisedOperation *lent =
+        useraccess::FindAuthorisedOperation(QStringLiteral("Promote Student"));
+    ASSERT_NE(lent, nullptr);
+    EXPECT_EQ(lent->index, 7);
+
+    const qint32 kim = addStudent(QStringLiteral("Kim"), QStringLiteral("Ray"));
+    exec(QStringLiteral("UPDATE Students SET Student = 'N' WHERE StudentID = %1").arg(kim));
+    block(QStringLiteral("Instructors"), QStringLiteral("INSERT"));
+    auto *w = ui::Forms::shared<frmPromoteStudent>();
+    w->showForm();
+    w->cbo->setText(QStringLiteral("Ray, Kim (SID#%1)").arg(kim));
+    script->answer(ui::vbOK);
+    w->cmdNext_Click();
+    EXPECT_EQ(script->shown().last().title, QStringLiteral("Oops!"));
+    EXPECT_EQ(column(QStringLiteral("Student"), kim), QStringLiteral("N")) << "rolled back";
+    EXPECT_TRUE(windows().isEmpty());
+    w->unload();
 }
 
 #include "empdetails_test.moc"
