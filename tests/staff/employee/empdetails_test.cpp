@@ -864,6 +864,7 @@ TEST_F(EmpDetailsTest, TheDuplicatesWindowOpensAnEmployeeInTheEmployeeRecord)
     EXPECT_EQ(windows()[0]->strMode(), QStringLiteral("Edit"));
     EXPECT_EQ(windows()[0]->lblName->text(), QStringLiteral("Ivy Coach"));
     ui::Forms::unloadByName(QStringLiteral("frmDuplicates"));
+}
 
 TEST_F(EmpDetailsTest, StatisticsTabShowsTheInstructorsFigures)
 {
