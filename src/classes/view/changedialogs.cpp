@@ -52,7 +52,6 @@ ChangeDialogParts makeChangeDialog(ui::Form *form, const QString &title, const Q
 {
     ChangeDialogParts p{};
     form->setCaption(title);
-    form->setMdiChild(false);
     p.outer = new QVBoxLayout(form);
     p.heading = ui::headingLabel(title, form);
     p.outer->addWidget(p.heading);
