@@ -87,12 +87,10 @@ QVector<QVector<SlotClass>> DayClasses(const QDate &day, const QList<qint32> &in
     if (instructorIds.isEmpty())
         return columns;
     QHash<qint32, int> columnOf;
-    QStringList ids;
-    for (int c = 0; c < instructorIds.size(); ++c) {
+    for (int c = 0; c < instructorIds.size(); ++c)
         columnOf.insert(instructorIds[c], c);
-        ids << Global::SqlNumber(instructorIds[c]);
-    }
-    // Sunday = 1, as the run flags of Days are named.
+    // Sunday = 1, as the run flags of Days are named. The day's classes come by their end
+    // date; the links of instructors without a column are passed over here.
     const QString weekday = Global::DayNameForNumber(day.dayOfWeek() % 7 + 1).left(3);
     const QString date = Global::SqlDate(day);
     auto rs = irecObjectCode::OpenRecordset(
@@ -102,8 +100,7 @@ QVector<QVector<SlotClass>> DayClasses(const QDate &day, const QList<qint32> &in
                        "InstructorLink.ClassID WHERE Classes.StartDate <= ") +
         date + QStringLiteral(" AND Classes.EndDate >= ") + date +
         QStringLiteral(" AND Classes.Day IN (SELECT DayName FROM Days WHERE Run") + weekday +
-        QStringLiteral(" = 1) AND InstructorLink.InstructorID IN (") + ids.join(QLatin1Char(',')) +
-        QStringLiteral(") ORDER BY Classes.ClassID;"));
+        QStringLiteral(" = 1);"));
     for (; !rs->eof(); rs->moveNext()) {
         const QVariant time = rs->value(4), duration = rs->value(6);
         if (time.isNull() || duration.isNull())
@@ -120,9 +117,10 @@ QVector<QVector<SlotClass>> DayClasses(const QDate &day, const QList<qint32> &in
         for (int s = 0; s < SlotCount; ++s) {
             const QTime slot = SlotTime(s + 1);
             const int at = slot.hour() * 60 + slot.minute();
-            // Rows come in ClassID order: the first class of a slot keeps it.
-            if (start <= at && last > at && columns[column][s].isEmpty())
-                columns[column][s] = cls;
+            // Of two classes in a slot the lower ClassID keeps it.
+            SlotClass &cell = columns[column][s];
+            if (start <= at && last > at && (cell.isEmpty() || cls.classId < cell.classId))
+                cell = cls;
         }
     }
     return columns;
