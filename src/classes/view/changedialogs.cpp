@@ -171,7 +171,7 @@ frmChangeInst::frmChangeInst()
     lblTop->setObjectName(QStringLiteral("lblTop"));
     lblCurrent = p.current;
     lblCurrent->setText(QStringLiteral("Instructor TBA"));
-    p.list->deleteLater();
+    delete p.list;
     p.outer->addWidget(new QLabel(QStringLiteral("Instructors for this Class Are:"), this));
     m_rows = new QWidget(this);
     auto *rows = new QGridLayout(m_rows);
@@ -223,6 +223,8 @@ void frmChangeInst::addRow()
     list->setCurrentIndex(0);
     list->setProperty("Tag", QString());
     connect(list, &QComboBox::activated, this, [this, n] { cboField_Click(n); });
+    label->show();
+    list->show();
     if (n > 0)
         resize(width(), height() + ui::twipsToPixels(360));
 }

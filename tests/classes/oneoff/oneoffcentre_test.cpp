@@ -11,6 +11,7 @@
 #include "core/centresettings.h"
 #include "core/globaldata.h"
 #include "core/globalsettings.h"
+#include "core/timetablelookups.h"
 #include "platform/ui/dialogs.h"
 #include "platform/ui/flexgrid.h"
 #include "platform/ui/forms.h"
@@ -150,6 +151,10 @@ TEST_F(OneOffCentreTest, DaysInstructorsAndOverlaps)
 
 TEST_F(OneOffCentreTest, NewOneOffClassIsSavedAndShownGrey)
 {
+    // A second instructor of Kim's name, not shown: the class still goes to Kim.
+    const qint32 twin = addInstructor(QStringLiteral("Kim"), QStringLiteral("Ray"));
+    ASSERT_EQ(Global::GetInstructorIdForName(QStringLiteral("Kim Ray")), twin);
+    exec(QStringLiteral("UPDATE Instructors SET ShowInOOE = 0 WHERE InstructorID = %1").arg(twin));
     frmOOE *w = centre(tuesday);
     ASSERT_EQ(w->columnInstructors(), (QList<qint32>{ann, kim}));
     EXPECT_EQ(w->lblDate->text(), QStringLiteral("10 Mar 2026"));

@@ -13,6 +13,7 @@
 #include "platform/ui/forms.h"
 #include "platform/ui/twips.h"
 #include "platform/ui/windowregistry.h"
+#include "support/screenshot.h"
 #include "timetable/classes.h"
 
 #include <QCheckBox>
@@ -157,6 +158,7 @@ TEST_F(ChangeDialogTest, InstructorRowsGrowAndCarryTheirOwnIds)
     EXPECT_EQ(d->rowCount(), 4);
     EXPECT_EQ(d->lblField[3]->text(), QStringLiteral("Instructor 4:"));
     EXPECT_EQ(d->height(), before + ui::twipsToPixels(360));
+    ovix::test::saveScreenshot(d, "change-instructor");
     d->cboField[1]->setCurrentIndex(0); // blank: takes Lee off in that row
     d->cboField_Click(1);
     EXPECT_EQ(d->rowCount(), 4);
