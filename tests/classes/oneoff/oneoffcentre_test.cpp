@@ -15,11 +15,13 @@
 #include "platform/ui/dialogs.h"
 #include "platform/ui/flexgrid.h"
 #include "platform/ui/forms.h"
+#include "platform/ui/twips.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/currency.h"
 #include "shell/frmreportviewer.h"
 #include "support/screenshot.h"
 
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -320,4 +322,38 @@ TEST_F(OneOffCentreTest, AuthorisedOperationsActOnTheCentre)
     w->hideForm();
     EXPECT_TRUE(run(QStringLiteral("One-Off Enrolments")));
     EXPECT_TRUE(w->isVisible());
+}
+
+TEST_F(OneOffCentreTest, DoubleClickAndResize)
+{
+    const qint32 c = lesson(kim, QStringLiteral("Solo"), 7, 0, QStringLiteral("30"), tuesday, tuesday);
+    frmOOE *w = centre(tuesday);
+    auto views = [] {
+        int n = 0;
+        for (ui::Form *f : ui::Forms::all())
+            n += qobject_cast<frmViewClass *>(f) ? 1 : 0;
+        return n;
+    };
+    // A free cell: as New; a class cell: as Open.
+    w->grd->setGridRow(4);
+    w->grd->setGridCol(1);
+    w->grd_DblClick();
+    EXPECT_EQ(views(), 1);
+    w->grd->setGridRow(3);
+    w->grd->setGridCol(2);
+    w->grd_DblClick();
+    EXPECT_EQ(views(), 2);
+    EXPECT_EQ(w->selectedClass(), c);
+    // A calendar click empties the panel and hides its buttons.
+    w->MonthView1_DateClick(tuesday.addDays(7));
+    EXPECT_TRUE(w->cmdOpen->isHidden());
+    EXPECT_TRUE(w->cmdNew->isHidden());
+    EXPECT_EQ(w->lblDetails[0]->text(), QString());
+    EXPECT_EQ(w->MonthView1->selectedDate(), tuesday.addDays(7));
+
+    w->resize(ui::twipsToPixels(12000), ui::twipsToPixels(7000));
+    EXPECT_EQ(w->grd->width(), w->width() - ui::twipsToPixels(2925));
+    EXPECT_EQ(w->grd->height(), w->height() - ui::twipsToPixels(1200));
+    EXPECT_EQ(w->Frame1->x(), w->width() - ui::twipsToPixels(2700));
+    EXPECT_EQ(w->cmdPrint->x() + w->cmdPrint->width() + ui::twipsToPixels(50), w->Frame1->x());
 }
