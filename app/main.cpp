@@ -1,5 +1,6 @@
 // Starts Ovixian: the splash, then the data-file window and the sign-in.
 #include "assessments/assessing/register.h"
+#include "classes/oneoff/register.h"
 #include "classes/search/register.h"
 #include "classes/view/register.h"
 #include "enrolments/book/register.h"
@@ -71,6 +72,7 @@ int main(int argc, char **argv)
     assessments::RegisterAssessmentWindows();
     classes::RegisterClassSearchWindow();
     classes::RegisterClassViewWindow();
+    classes::RegisterOneOffCentre();
     enrolments::RegisterAttendanceBookWindow();
     enrolments::RegisterRecurringWindows();
     enrolments::RegisterDeletions();

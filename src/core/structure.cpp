@@ -228,7 +228,7 @@ std::vector<TableDef> makeTables()
                        added("ActivityName", "NVARCHAR(50)"), added("DurationMins", "INT")},
                       {},
                       {},
-                      {index({"ProgramID"}), index({"Description"})}});
+                      {index({"ProgramID"}), index({"Description"}), index({"EndDate"})}});
 
     tables.push_back({QStringLiteral("Students"),
                       false,

@@ -465,6 +465,10 @@ frmViewClass::frmViewClass()
 
     connect(cmdEdit, &QPushButton::clicked, this, &frmViewClass::cmdEdit_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmViewClass::cmdSave_Click);
+    connect(cmdProgChange, &QPushButton::clicked, this, &frmViewClass::cmdProgChange_Click);
+    connect(cmdInstChange, &QPushButton::clicked, this, &frmViewClass::cmdInstChange_Click);
+    connect(cmdPoolArea, &QPushButton::clicked, this, &frmViewClass::cmdPoolArea_Click);
+    connect(cmdActivity, &QPushButton::clicked, this, &frmViewClass::cmdActivity_Click);
     connect(btnCal1, &QPushButton::clicked, this, &frmViewClass::btnCal1_Click);
     connect(btnCal2, &QPushButton::clicked, this, &frmViewClass::btnCal2_Click);
     connect(cal, &QCalendarWidget::clicked, this, &frmViewClass::cal_DateClick);
@@ -519,6 +523,11 @@ void frmViewClass::showViewMode()
                                                        cmdActivity})
         w->setEnabled(false);
     enableRegisteredButtons();
+}
+
+void frmViewClass::setDetailLockedIn(QWidget *w, const QColor &colour)
+{
+    lock(w, colour);
 }
 
 void frmViewClass::setDetailLocked(QWidget *w, bool locked)
@@ -716,8 +725,10 @@ void frmViewClass::LoadOps(qint32 ClassID, bool OO)
         });
         step([&] { Load_Class_Record(ClassID); });
         step([this] { Load_Students(); });
-        if (OO)
-            return; // the one-off class's own look comes with one-off classes
+        if (OO) {
+            step([this] { FixForOOE(); });
+            return;
+        }
         step([this] { Load_Waitlist(); });
         step([this] { Load_CatchUp_Students(); });
         step([this] { Load_Assessment_Grid(); });

@@ -17,6 +17,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QDate;
+class QTime;
+class QColor;
 class QMouseEvent;
 
 namespace ui {
@@ -73,6 +75,16 @@ public:
     // 0 when the class was saved, 1 when it was not.
     Q_INVOKABLE int SaveClass();
     Q_INVOKABLE void SaveInstructors(qint32 intClassID);
+
+    // The four "Change..." links and the one-off form.
+    Q_INVOKABLE void cmdProgChange_Click();
+    Q_INVOKABLE void cmdInstChange_Click();
+    Q_INVOKABLE void cmdPoolArea_Click();
+    Q_INVOKABLE void cmdActivity_Click();
+    // Prepares a new, unsaved one-off class of that instructor (0 for none), date and time.
+    Q_INVOKABLE void LoadNewO(const QString &InstructorName, const QDate &TheDate,
+                              const QTime &TheTime, qint32 InstructorID = -1);
+    Q_INVOKABLE void FixForOOE();
 
     // The frame: tabs, refresh, bookings, the three buttons, the time check.
     Q_INVOKABLE void tabs_Click();
@@ -168,6 +180,7 @@ private:
     void showViewMode();
     // Locks a detail in the view-mode colour, or unlocks it in the window colour.
     void setDetailLocked(QWidget *w, bool locked);
+    void setDetailLockedIn(QWidget *w, const QColor &colour);
     void setNotesLocked(bool locked);
     // Enables the buttons whose windows or documents are registered.
     void enableRegisteredButtons();

@@ -140,7 +140,7 @@ TEST_F(ClassEditTest, EditNeedsTheRightAndKeepsTheClassesProgram)
     EXPECT_FALSE(v->txtClassNotes->isReadOnly());
     EXPECT_FALSE(v->cmdNotesSave->isEnabled()) << "notes are saved with the class";
     EXPECT_FALSE(v->Command3->isEnabled());
-    EXPECT_FALSE(v->cmdProgChange->isEnabled()) << "no change dialog yet";
+    EXPECT_TRUE(v->cmdProgChange->isEnabled());
     EXPECT_EQ(v->ClassProgram(), program);
     EXPECT_EQ(v->txtProgram->text(), QStringLiteral("Summer"));
     Q_UNUSED(search);
