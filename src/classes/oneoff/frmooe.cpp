@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <algorithm>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -98,6 +99,11 @@ frmOOE::frmOOE()
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     placeTwips(MonthView1, 0, 975, 2535, 2310);
+    // The month needs more room than its designed width in most fonts: the
+    // panel grows to the left by what it lacks, so no weekday is cut off.
+    m_calendarExtra = std::max(0, MonthView1->sizeHint().width() - MonthView1->width());
+    MonthView1->resize(MonthView1->width() + m_calendarExtra, MonthView1->height());
+    Frame1->resize(Frame1->width() + m_calendarExtra, Frame1->height());
     Shape1 = new QFrame(Frame1);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setAutoFillBackground(true);
@@ -105,6 +111,7 @@ frmOOE::frmOOE()
     sp.setColor(QPalette::Window, QColor(181, 199, 247));
     Shape1->setPalette(sp);
     placeTwips(Shape1, 0, 3375, 2535, 1920);
+    Shape1->resize(Shape1->width() + m_calendarExtra, Shape1->height());
     Label1 = boldCentreLabel(QStringLiteral("Timeslot Details"), Frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
     placeTwips(Label1, 255, 3375, 2055, 255);
@@ -118,7 +125,7 @@ frmOOE::frmOOE()
     cmdCancel = ui::namedButton(QStringLiteral("Delete"), QStringLiteral("cmdCancel"), Frame1);
     placeTwips(cmdCancel, 1320, 4620, 1005, 375);
     hideSlotButtons();
-    resize(ui::twipsToPixels(10400), ui::twipsToPixels(5800));
+    resize(ui::twipsToPixels(10400) + m_calendarExtra, ui::twipsToPixels(5800));
 
     connect(grd, &ui::FlexGrid::click, this, &frmOOE::grd_Click);
     connect(grd, &ui::FlexGrid::dblClick, this, &frmOOE::grd_DblClick);
@@ -151,10 +158,10 @@ void frmOOE::resizeEvent(QResizeEvent *event)
 {
     ui::Form::resizeEvent(event);
     const int W = width(), H = height();
-    if (W <= ui::twipsToPixels(2925) || H <= ui::twipsToPixels(1200))
+    if (W <= ui::twipsToPixels(2925) + m_calendarExtra || H <= ui::twipsToPixels(1200))
         return;
-    grd->resize(W - ui::twipsToPixels(2925), H - ui::twipsToPixels(1200));
-    Frame1->move(W - ui::twipsToPixels(2700), Frame1->y());
+    grd->resize(W - ui::twipsToPixels(2925) - m_calendarExtra, H - ui::twipsToPixels(1200));
+    Frame1->move(W - ui::twipsToPixels(2700) - m_calendarExtra, Frame1->y());
     cmdPrint->move(Frame1->x() - cmdPrint->width() - ui::twipsToPixels(50), cmdPrint->y());
 }
 

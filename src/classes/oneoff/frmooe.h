@@ -63,6 +63,7 @@ private:
     void requestAuthorisation(const QString &operation, const QString &extra);
 
     QDate m_shownDate;
+    int m_calendarExtra = 0; // pixels the calendar needs beyond its designed width
     QList<qint32> m_columnInstructors;
     QVector<QVector<oneoffcentre::SlotClass>> m_cells;
     qint32 m_selectedClass = 0;
