@@ -38,7 +38,11 @@ void RegisterMoveWindows()
                                              useraccess::PermissionCheck::ByName,
                                              Global::PermissionIndex(QStringLiteral("PreEnrolments")),
                                              false,
-                                             useraccess::ShowWindow(QStringLiteral("frmPreEnrol"))});
+                                             [](const useraccess::AuthorisationRequest &) {
+                                                 if (ui::Form *list = ui::LoadWindowByName(
+                                                         QStringLiteral("frmPreEnrol")))
+                                                     list->showForm();
+                                             }});
 }
 
 } // namespace enrolments

@@ -6,6 +6,7 @@
 #include "enrolments/move/register.h"
 #include "enrolments/fixture/enrolmentsfixture.h"
 
+#include "access/authorisation.h"
 #include "core/centresettings.h"
 #include "core/globaldata.h"
 #include "core/globalsettings.h"
@@ -225,6 +226,38 @@ TEST_F(MoveWindows, TheDoubleBookingWindowMovesTheChosenBookingAndDropsTheWaitin
     EXPECT_EQ(column(newestBooking(), "ClassID").toInt(), wednesday);
     EXPECT_EQ(column(newestBooking(), "Status"), QStringLiteral("Confirmed"));
     EXPECT_EQ(count(QStringLiteral("SELECT * FROM Bookings WHERE BookingID = %1").arg(waiting)), 0);
+}
+
+TEST_F(MoveWindows, TheApprovalsResumeTheParkedMovesAndShowTheList)
+{
+    const qint32 booking = addBooking(monday, student);
+    Global::PendingMoveBookingID = booking;
+    Global::PendingMoveClassID = wednesday; // full: no question once approved
+    Global::PendingMoveOpener = QStringLiteral("frmViewClass");
+    Global::PendingMoveFlag = 0;
+    useraccess::AuthorisationRequest request;
+    request.userId = QStringLiteral("i");
+    request.strMode = MoveToFullClassOperation;
+    script->answer(ui::vbOK);
+    EXPECT_TRUE(useraccess::RunAuthorisedOperation(request));
+    EXPECT_EQ(column(booking, "Status"), QStringLiteral("Moved"));
+    EXPECT_EQ(column(newestBooking(), "ClassID").toInt(), wednesday);
+
+    AddToPreEnrolList(other, program, QStringLiteral("any"));
+    Global::PendingPreEnrolStudentID = other;
+    Global::PendingPreEnrolProgramID = program;
+    Global::PendingPreEnrolNotes = QStringLiteral("any");
+    request.strMode = PreEnrolIntoFullClassOperation;
+    script->answer(ui::vbOK);
+    EXPECT_TRUE(useraccess::RunAuthorisedOperation(request));
+    EXPECT_EQ(column(newestBooking(), "StudentID").toInt(), other);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM PreEnrol")), 0);
+
+    request.strMode = QStringLiteral("PreEnrolments");
+    EXPECT_TRUE(useraccess::RunAuthorisedOperation(request));
+    ui::Form *shown = ui::Forms::find(QStringLiteral("frmPreEnrol"));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
 }
 
 // --- The list window -------------------------------------------------------------
