@@ -30,6 +30,25 @@
 
 using namespace imodEnrolments;
 
+// Stands in for the student record: records LoadUp.
+class StudentRecordStandIn : public ui::Form
+{
+    Q_OBJECT
+public:
+    StudentRecordStandIn()
+    {
+        setObjectName(QStringLiteral("frmStudentDetails"));
+        setMdiChild(false);
+    }
+    Q_INVOKABLE void LoadUp(qint32 studentId, QObject *xf, const QString &userId)
+    {
+        calls << QStringLiteral("LoadUp %1 %2 [%3]")
+                     .arg(studentId)
+                     .arg(xf ? xf->objectName() : QStringLiteral("none"), userId);
+    }
+    QStringList calls;
+};
+
 namespace {
 
 class MoveWindows : public AttendanceTest
@@ -372,6 +391,35 @@ TEST_F(PreEnrolWindow, NarrowingSnapsBackAndOnlyTheNameColumnNarrows)
     ovix::test::saveScreenshot(w, QStringLiteral("preenrol-window"));
 }
 
+TEST_F(PreEnrolWindow, TheDefaultProgramIsShownAndAddAndViewReachTheirWindows)
+{
+    const qint32 term2 = addProgram(QStringLiteral("Term 2"));
+    Global::CentreSettings().setSettings(int(CentreSettingIds::DefaultProgramName),
+                                         QStringLiteral("Term 2"));
+    AddToPreEnrolList(student, term2, QStringLiteral("x"));
+    auto *adder = new RecordStandIn(QStringLiteral("frmAddBooking"));
+    ui::RegisterWindow(QStringLiteral("frmAddBooking"), [adder] { return adder; });
+    QList<QPointer<StudentRecordStandIn>> records;
+    ui::RegisterWindow(QStringLiteral("frmStudentDetails"), [&records] {
+        records << new StudentRecordStandIn;
+        return records.last().data();
+    });
+    frmPreEnrol *w = list();
+    Global::CentreSettings().setSettings(int(CentreSettingIds::DefaultProgramName), QString());
+    EXPECT_EQ(w->cboProgram->currentText(), QStringLiteral("Term 2"));
+    EXPECT_EQ(w->grd->rows(), 2);
+
+    w->cmdAdd->click();
+    EXPECT_EQ(adder->calls, QStringList{QStringLiteral("LoadUp 4 0 %1  window").arg(term2)});
+    w->cmdView->click();
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_TRUE(records[0]->isVisible());
+    EXPECT_EQ(records[0]->calls,
+              QStringList{QStringLiteral("LoadUp %1 frmPreEnrol []").arg(student)});
+    for (const char *name : {"frmAddBooking", "frmStudentDetails"})
+        ui::RegisterWindow(QString::fromLatin1(name), {});
+}
+
 TEST_F(PreEnrolWindow, EnrolIntoClassOpensTheMoveWindowOnTheEntry)
 {
     AddToPreEnrolList(student, program, QStringLiteral("mornings"));
@@ -391,3 +439,5 @@ TEST_F(PreEnrolWindow, EnrolIntoClassOpensTheMoveWindowOnTheEntry)
 }
 
 } // namespace
+
+#include "move_windows_test.moc"
