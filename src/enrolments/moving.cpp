@@ -279,8 +279,10 @@ void MovePreEnrolToClass(qint32 studentId, qint32 programId, bool overfillAuthor
                 moveCloseMoveWindows();
                 return;
             }
+            // Charged with the class's own program, whichever entry is taken off.
             if (moveChargesOnEnrolment(classId))
-                moveCharge(imodClasses::GetClassPrice(classId), programId, newId, studentId);
+                moveCharge(imodClasses::GetClassPrice(classId),
+                           imodClasses::GetClassProgramId(classId), newId, studentId);
             Global::DbConnection().execute(
                 QStringLiteral("DELETE * FROM PreEnrol WHERE StudentID = ") +
                 Global::SqlNumber(studentId) + QStringLiteral(" AND ProgramID = ") +

@@ -52,9 +52,9 @@ void ResumeMoveBooking();
 
 // Books the listed student into the class: a "Tentative" booking whose notes are
 // the preferences and whose enrolling user is the user code, the class's up-front
-// price (even 0) charged with the program's tax code and account when the class
-// charges on enrolment, and the program's list entry removed, in one
-// transaction. Then every list window reloads, the class search is refreshed,
+// price (even 0) charged with the tax code and account of the class's own program
+// when the class charges on enrolment, and the student's entry for programId (the
+// entry being worked through) removed, in one transaction. Then every list window reloads, the class search is refreshed,
 // "Success!" is shown and every move window closed. A full class asks as the
 // booking move does; the authorisation request names the list window.
 void MovePreEnrolToClass(qint32 studentId, qint32 programId, bool overfillAuthorised,

@@ -432,15 +432,17 @@ TEST_F(PreEnrolMoving, TheStudentGetsATentativeBookingItsChargeAndLeavesTheList)
     }
 }
 
-TEST_F(PreEnrolMoving, AnotherProgramTakesThatProgramsEntryAndTaxCode)
+TEST_F(PreEnrolMoving, AClassOfAnotherProgramChargesWithItsOwnProgramAndTakesTheGivenEntry)
 {
     const qint32 taxFree = addProgram(QStringLiteral("Term 2"));
     exec(QStringLiteral("UPDATE Programs SET TaxCode = 'FRE' WHERE ProgramID = %1").arg(taxFree));
     AddToPreEnrolList(student, taxFree, QString());
+    const qint32 target = addClass(taxFree, QStringLiteral("Level 1"), QStringLiteral("Monday"),
+                                   16, 30, vb::Currency(120));
     script->answer(ui::vbOK);
-    off(priced(120), taxFree);
-    EXPECT_EQ(entries(program), 1);
-    EXPECT_EQ(entries(taxFree), 0);
+    off(target, program);
+    EXPECT_EQ(entries(program), 0);
+    EXPECT_EQ(entries(taxFree), 1);
     EXPECT_EQ(ledger(newestBooking()), QStringList{QStringLiteral("120/0")});
 }
 

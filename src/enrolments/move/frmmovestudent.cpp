@@ -287,10 +287,9 @@ void frmMoveStudent::cmdNext_Click()
     if (classId == 0)
         return;
     if (preEnrolMode()) {
-        const int program = core::listIndex(cboProgram);
-        imodEnrolments::MovePreEnrolToClass(
-            m_preStudentId, program >= 0 ? core::listItemData(cboProgram, program) : 0, false,
-            classId, m_preferences, QStringLiteral("I"));
+        // The entry the window was opened for goes, whatever program the list shows now.
+        imodEnrolments::MovePreEnrolToClass(m_preStudentId, m_preProgramId, false, classId,
+                                            m_preferences, QStringLiteral("I"));
     } else {
         imodEnrolments::MoveBookingToClass(m_bookingId, false, classId, m_cost, m_opener, 0);
     }

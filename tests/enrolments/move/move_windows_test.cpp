@@ -179,7 +179,7 @@ TEST_F(MoveWindows, MissingTextsBringInTheFullListsOnce)
     EXPECT_TRUE(script->shown().isEmpty());
 }
 
-TEST_F(MoveWindows, VacanciesOnlySearchesAtOnceAndFinishMovesOffTheChosenProgram)
+TEST_F(MoveWindows, VacanciesOnlySearchesAtOnceAndFinishTakesTheOpenedEntry)
 {
     const qint32 term2 = addProgram(QStringLiteral("Term 2"));
     AddToPreEnrolList(student, program, QStringLiteral("mornings"));
@@ -204,7 +204,7 @@ TEST_F(MoveWindows, VacanciesOnlySearchesAtOnceAndFinishMovesOffTheChosenProgram
     w->cmdNext_Click();
     EXPECT_TRUE(script->shown().isEmpty());
 
-    // Another program chosen before Finish: its entry goes, the first one stays.
+    // Another program chosen before Finish: the entry the window was opened for goes.
     const qint32 term2Class = addClass(term2, QStringLiteral("Level 1"), QStringLiteral("Friday"));
     linkInstructor(term2Class, kim);
     w->cboProgram->setCurrentIndex(w->cboProgram->findText(QStringLiteral("Term 2")));
@@ -215,8 +215,8 @@ TEST_F(MoveWindows, VacanciesOnlySearchesAtOnceAndFinishMovesOffTheChosenProgram
     flush();
     EXPECT_EQ(script->shown().last().title, QStringLiteral("Success!"));
     EXPECT_EQ(column(newestBooking(), "ClassID").toInt(), term2Class);
-    EXPECT_EQ(count(QStringLiteral("SELECT * FROM PreEnrol WHERE ProgramID = %1").arg(program)), 1);
-    EXPECT_EQ(count(QStringLiteral("SELECT * FROM PreEnrol WHERE ProgramID = %1").arg(term2)), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM PreEnrol WHERE ProgramID = %1").arg(program)), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT * FROM PreEnrol WHERE ProgramID = %1").arg(term2)), 1);
     EXPECT_TRUE(watched.isNull());
 }
 
