@@ -6,6 +6,7 @@
 #include "enrolments/book/register.h"
 #include "enrolments/deletions.h"
 #include "enrolments/doublebook/register.h"
+#include "enrolments/move/register.h"
 #include "enrolments/recurring/register.h"
 #include "money/absence/register.h"
 #include "money/editors/register.h"
@@ -77,6 +78,7 @@ int main(int argc, char **argv)
     enrolments::RegisterRecurringWindows();
     enrolments::RegisterDeletions();
     enrolments::RegisterDoubleBookWindow();
+    enrolments::RegisterMoveWindows();
     money::RegisterAbsenceDiscountWindow();
     students::RegisterFindStudentWindow();
     students::RegisterFamilyWindows();
