@@ -58,6 +58,34 @@ function(_ovix_moc_only_where_needed target)
   set_target_properties(${target} PROPERTIES AUTOMOC OFF)
 endfunction()
 
+# Automoc's dependency file names the sources it scanned and the folder's
+# CMakeLists.txt, but not its settings file, so a source file added to a folder
+# (picked up by the glob, the CMakeLists.txt unchanged) would never be scanned
+# and its own .moc never written. When a target's list of sources changes, its
+# automoc stamp is removed, so that automoc runs again at the next build.
+function(_ovix_autogen_sees_new_sources target)
+  get_target_property(_automoc ${target} AUTOMOC)
+  if(NOT _automoc)
+    return()
+  endif()
+  get_target_property(_sources ${target} SOURCES)
+  get_target_property(_bin ${target} BINARY_DIR)
+  set(_list "${_bin}/CMakeFiles/${target}_autogen.dir/ovixian_sources.txt")
+  set(_old "")
+  if(EXISTS "${_list}")
+    file(READ "${_list}" _old)
+  endif()
+  if(NOT _old STREQUAL "${_sources}")
+    file(WRITE "${_list}" "${_sources}")
+    file(REMOVE "${_bin}/${target}_autogen/timestamp")
+  endif()
+endfunction()
+
+function(_ovix_after_folder target)
+  _ovix_unity(${target})
+  _ovix_autogen_sees_new_sources(${target})
+endfunction()
+
 # Unity files: the target's .cpp files compiled a few at a time, each batch one
 # translation unit that includes them. Every translation unit reads the large
 # precompiled header first, which costs seconds of its own, so fewer units build
@@ -162,7 +190,7 @@ function(ovix_setup_target target)
     _ovix_moc_only_where_needed(${target})
     if(NOT target MATCHES "^ovix_pch")
       # After the folder's CMakeLists.txt, so that sources added later are batched too.
-      cmake_language(EVAL CODE "cmake_language(DEFER CALL _ovix_unity [[${target}]])")
+      cmake_language(EVAL CODE "cmake_language(DEFER CALL _ovix_after_folder [[${target}]])")
     endif()
   endif()
   get_target_property(_pch ${target} PRECOMPILE_HEADERS)
