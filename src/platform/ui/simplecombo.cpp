@@ -4,6 +4,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -61,6 +63,22 @@ int SimpleCombo::addItem(const QString &text, long data)
 void SimpleCombo::addItems(const QList<QPair<QString, long>> &items)
 {
     m_list->setSortingEnabled(false);
+    if (m_list->count() == 0) {
+        // An empty list takes the items already in order: sorting the texts here
+        // is far cheaper than sorting the list's items, each compare of which
+        // copies both texts out of the items.
+        QList<QPair<QString, long>> sorted = items;
+        std::stable_sort(sorted.begin(), sorted.end(), [](const auto &a, const auto &b) {
+            return a.first.compare(b.first, Qt::CaseInsensitive) < 0;
+        });
+        for (const auto &[text, data] : sorted) {
+            auto *item = new SortedItem(text);
+            item->setData(DataRole, qlonglong(data));
+            m_list->addItem(item);
+        }
+        m_list->setSortingEnabled(true);
+        return;
+    }
     for (const auto &[text, data] : items) {
         auto *item = new SortedItem(text);
         item->setData(DataRole, qlonglong(data));
