@@ -4,6 +4,7 @@
 #include "frmfindcompany.h"
 
 #include "access/signin.h"
+#include "core/emailwindow.h"
 #include "core/frmconfirmdelete.h"
 #include "core/imodlanguage.h"
 #include "core/workingwindow.h"
@@ -318,13 +319,9 @@ void frmCompanyDetails::imgEmail_Click()
                     QStringLiteral("No Email Address"));
         return;
     }
-    ui::Form *mail = ui::CreateWindowByName(QStringLiteral("frmEmail"));
-    if (!mail) {
-        ui::Dialogs::msgBox(QStringLiteral("Sending email is not available yet."),
-                            ui::vbInformation, QStringLiteral("Email"));
+    ui::Form *mail = core::OpenEmailWindow();
+    if (!mail)
         return;
-    }
-    mail->showForm();
     if (auto *cc = mail->findChild<QLineEdit *>(QStringLiteral("txtCc")))
         cc->setText(address);
     if (auto *ccName = mail->findChild<QLineEdit *>(QStringLiteral("txtCcName")))

@@ -1,6 +1,7 @@
 #include "frmempdetails.h"
 
 #include "access/permissions.h"
+#include "core/emailwindow.h"
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
 #include "core/globaldata.h"
@@ -116,24 +117,6 @@ void empSetLocked(QWidget *w, bool locked)
     else
         w->setEnabled(!locked);
     empSetBackground(w, !locked);
-}
-
-// A text box of another window, reached by its name; a property when it has none.
-void empSetChildText(QObject *window, const QString &name, const QString &text)
-{
-    const auto children = window->findChildren<QWidget *>(name);
-    for (QWidget *w : children) {
-        if (auto *line = qobject_cast<QLineEdit *>(w))
-            line->setText(text);
-        else if (auto *label = qobject_cast<QLabel *>(w))
-            label->setText(text);
-        else if (auto *plain = qobject_cast<QPlainTextEdit *>(w))
-            plain->setPlainText(text);
-        else
-            continue;
-        return;
-    }
-    window->setProperty(name.toUtf8().constData(), text);
 }
 
 QString empCellText(const QVariant &value)
@@ -1118,19 +1101,7 @@ void frmEmpDetails::imgEmail_Click()
                 QStringLiteral("No Email Address"));
         return;
     }
-    ui::Form *mail = ui::CreateWindowByName(QStringLiteral("frmEmail"));
-    if (!mail) {
-        ui::Dialogs::msgBox(QStringLiteral("Sending email is not available yet."),
-                            ui::vbInformation, QStringLiteral("Email"));
-        return;
-    }
-    mail->showForm();
-    const QString name = fieldText(1) + QLatin1Char(' ') + fieldText(2);
-    empSetChildText(mail, QStringLiteral("txtTo"), address);
-    empSetChildText(mail, QStringLiteral("txtToName"), name);
-    empSetChildText(mail, QStringLiteral("ToFriendly"),
-                    name + QStringLiteral(" (") + address + QLatin1Char(')'));
-    mail->setProperty("strIDs", fieldText(21));
+    core::EmailPerson(address, fieldText(1) + QLatin1Char(' ') + fieldText(2), fieldText(21));
 }
 
 void frmEmpDetails::Load_Qualifications()

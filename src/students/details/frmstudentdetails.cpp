@@ -3,6 +3,7 @@
 #include "access/permissions.h"
 #include "bookingactions.h"
 #include "classes/classsearch.h"
+#include "core/emailwindow.h"
 #include "core/frmconfirmdelete.h"
 #include "core/centresettings.h"
 #include "core/dbtransaction.h"
@@ -926,19 +927,7 @@ void frmStudentDetails::imgEmail_Click()
              QStringLiteral("No Email Address"));
         return;
     }
-    ui::Form *mail = ui::CreateWindowByName(QStringLiteral("frmEmail"));
-    if (!mail) {
-        ui::Dialogs::msgBox(QStringLiteral("Sending email is not available yet."),
-                            ui::vbInformation, QStringLiteral("Email"));
-        return;
-    }
-    mail->showForm();
-    const QString name = fieldText(1) + QLatin1Char(' ') + fieldText(2);
-    setChildText(mail, QStringLiteral("txtTo"), address);
-    setChildText(mail, QStringLiteral("txtToName"), name);
-    setChildText(mail, QStringLiteral("ToFriendly"),
-                 name + QStringLiteral(" (") + address + QLatin1Char(')'));
-    mail->setProperty("strIDs", fieldText(0));
+    core::EmailPerson(address, fieldText(1) + QLatin1Char(' ') + fieldText(2), fieldText(0));
 }
 
 void frmStudentDetails::btnCopy_Click()

@@ -1,6 +1,7 @@
 #include "frmfamdetails.h"
 
 #include "access/permissions.h"
+#include "core/emailwindow.h"
 #include "core/centresettings.h"
 #include "core/errorinfo.h"
 #include "core/frmconfirmdelete.h"
@@ -670,16 +671,7 @@ void frmFamDetails::imgEmail_Click()
              QStringLiteral("No Email Address"));
         return;
     }
-    ui::Form *mail = ui::CreateWindowByName(QStringLiteral("frmEmail"));
-    if (!mail)
-        return;
-    mail->showForm();
-    const QString name = fieldText(1) + QLatin1Char(' ') + fieldText(2);
-    setChildText(mail, QStringLiteral("txtTo"), address);
-    setChildText(mail, QStringLiteral("txtToName"), name);
-    setChildText(mail, QStringLiteral("ToFriendly"),
-                 name + QStringLiteral(" (") + address + QLatin1Char(')'));
-    mail->setProperty("strIDs", fieldText(0));
+    core::EmailPerson(address, fieldText(1) + QLatin1Char(' ') + fieldText(2), fieldText(0));
 }
 
 void frmFamDetails::cmdDetailsForm_Click(int)

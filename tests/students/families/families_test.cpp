@@ -1009,6 +1009,14 @@ TEST_F(FamiliesTest, FamilyPhotographAndEmailButtons)
     w->btnDelPic->click();
     EXPECT_EQ(script->shown().last().title, QStringLiteral("Oops! Delete Image Error"));
 
+    // Without an e-mail window the icon says that e-mail is not available yet.
+    ui::RegisterWindow(QStringLiteral("frmEmail"), {});
+    w->setFieldText(12, QStringLiteral("amy@example.org"));
+    script->answer(ui::vbOK);
+    w->imgEmail->click();
+    EXPECT_EQ(script->shown().last().text, QStringLiteral("Sending email is not available yet."));
+    w->setFieldText(12, QString());
+
     // Each click on the e-mail icon opens another e-mail window.
     int mails = 0;
     ui::RegisterWindow(QStringLiteral("frmEmail"), [&mails]() -> ui::Form * {
