@@ -25,6 +25,7 @@
 #include "platform/vb/format.h"
 #include "reports/money/imodstatistics.h"
 #include "staff/employees.h"
+#include "students/barcodes.h"
 #include "students/families.h"
 #include "students/familypanel.h"
 #include "students/imodstudents.h"
@@ -882,30 +883,8 @@ void frmEmpDetails::DemoteInstructor()
 
 void frmEmpDetails::cmdBarcodeChange_Click()
 {
-    try {
-        const QString code =
-            ui::Dialogs::inputBox(QStringLiteral("Scan New Barcode:"),
-                                  QStringLiteral("Change Barcode"))
-                .toUpper();
-        if (code.isEmpty()) {
-            if (ui::Dialogs::msgBox(QStringLiteral("A blank barcode was entered. Do you want this "
-                                                   "employee to no longer have an assigned "
-                                                   "barcode?"),
-                                    ui::vbExclamation | ui::vbYesNo,
-                                    QStringLiteral("Remove barcode?")) == ui::vbYes)
-                lblBarcode->setText(empNone);
-            return;
-        }
-        const qint32 holder = imodStudents::GetStudentIDByBarcode(code);
-        if (holder > 0 && QString::number(holder) != fieldText(21).trimmed()) {
-            empWarn(QStringLiteral("The barcode you entered is already assigned to ") +
-                        imodStudents::GetStudentName(holder) + QLatin1Char('.'),
-                    QStringLiteral("Cannot assign barcode"));
-            return;
-        }
-        lblBarcode->setText(code);
-    } catch (...) {
-    }
+    if (const auto label = imodStudents::AskForBarcode(fieldText(21), QStringLiteral("employee"), empNone))
+        lblBarcode->setText(*label);
 }
 
 void frmEmpDetails::picStudent_DblClick()

@@ -33,6 +33,7 @@
 #include "platform/vb/convert.h"
 #include "platform/vb/datetime.h"
 #include "platform/vb/format.h"
+#include "students/barcodes.h"
 #include "students/imodstudents.h"
 #include "students/passports.h"
 #include "students/photos.h"
@@ -892,30 +893,8 @@ void frmStudentDetails::onQueryUnload(ui::CloseReason, bool &cancel)
 
 void frmStudentDetails::cmdBarcodeChange_Click()
 {
-    try {
-        const QString code =
-            ui::Dialogs::inputBox(QStringLiteral("Scan New Barcode:"),
-                                  QStringLiteral("Change Barcode"))
-                .toUpper();
-        if (code.isEmpty()) {
-            if (ui::Dialogs::msgBox(QStringLiteral("A blank barcode was entered. Do you want this "
-                                                   "student to no longer have an assigned "
-                                                   "barcode?"),
-                                    ui::vbExclamation | ui::vbYesNo,
-                                    QStringLiteral("Remove barcode?")) == ui::vbYes)
-                lblBarcode->setText(none);
-            return;
-        }
-        const qint32 holder = imodStudents::GetStudentIDByBarcode(code);
-        if (holder >= 1 && QString::number(holder) != fieldText(0)) {
-            warn(QStringLiteral("The barcode you entered is already assigned to ") +
-                     imodStudents::GetStudentName(holder) + QLatin1Char('.'),
-                 QStringLiteral("Cannot assign barcode"));
-            return;
-        }
-        lblBarcode->setText(code);
-    } catch (...) {
-    }
+    if (const auto label = imodStudents::AskForBarcode(fieldText(0), QStringLiteral("student"), none))
+        lblBarcode->setText(*label);
 }
 
 void frmStudentDetails::imgEmail_Click()

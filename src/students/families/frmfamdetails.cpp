@@ -23,6 +23,7 @@
 #include "platform/ui/tag.h"
 #include "platform/ui/windowregistry.h"
 #include "platform/vb/format.h"
+#include "students/barcodes.h"
 #include "students/details/frmstudentdetails.h"
 #include "students/families.h"
 #include "students/imodstudents.h"
@@ -541,29 +542,8 @@ void frmFamDetails::DeleteFamily()
 
 void frmFamDetails::cmdBarcodeChange_Click()
 {
-    try {
-        const QString code = ui::Dialogs::inputBox(QStringLiteral("Scan New Barcode:"),
-                                                   QStringLiteral("Change Barcode"))
-                                 .toUpper();
-        if (code.isEmpty()) {
-            if (ui::Dialogs::msgBox(QStringLiteral("A blank barcode was entered. Do you want this "
-                                                   "person to no longer have an assigned "
-                                                   "barcode?"),
-                                    ui::vbExclamation | ui::vbYesNo,
-                                    QStringLiteral("Remove barcode?")) == ui::vbYes)
-                lblBarcode->setText(none);
-            return;
-        }
-        const qint32 holder = imodStudents::GetStudentIDByBarcode(code);
-        if (holder >= 1 && QString::number(holder) != fieldText(0)) {
-            warn(QStringLiteral("The barcode you entered is already assigned to ") +
-                     imodStudents::GetStudentName(holder) + QLatin1Char('.'),
-                 QStringLiteral("Cannot assign barcode"));
-            return;
-        }
-        lblBarcode->setText(code);
-    } catch (...) {
-    }
+    if (const auto label = imodStudents::AskForBarcode(fieldText(0), QStringLiteral("person"), none))
+        lblBarcode->setText(*label);
 }
 
 qint32 frmFamDetails::chosenMember()
